@@ -1,0 +1,11 @@
+# numora_add_test(NAME SOURCES ... LIBS ... [GUI])
+# A Qt Test executable registered with CTest. GUI suites run on the offscreen platform so that
+# they need no display and can run side by side.
+function(numora_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test numora_test_support ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+endfunction()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+
+#include "rules/challenge.h"
+
+namespace numora {
+
+// Opens the window Form9 for the pupil as a modal window over parent; returns once it closed.
+void ShowForm9(const Pupil& pupil, QWidget* parent);
+
+}  // namespace numora

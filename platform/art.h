@@ -1,0 +1,16 @@
+#pragma once
+// The game's pictures, drawn in code so that nothing is taken from elsewhere.
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+namespace numora::platform {
+
+QIcon WindowIcon();                // 32 x 32
+QPixmap TitlePicture();            // 300 x 300, the start screen's picture
+QPixmap RewardPicture(int side);   // shown after a complete counting run
+QCursor LevelButtonCursor();       // over the level buttons
+QCursor LinkCursor();              // over the two links
+
+}  // namespace numora::platform

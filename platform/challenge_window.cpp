@@ -1,0 +1,202 @@
+#include "platform/challenge_window.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/art.h"
+#include "platform/number_box.h"
+
+namespace numora::platform {
+
+// Writes the engine's output to the widgets. Texts are compared with what was written last, so
+// a tick that changes nothing touches no widget.
+class ChallengeWindow::View final : public ChallengeView {
+ public:
+  explicit View(ChallengeWindow& window) : window_(window) {}
+
+  void Bind(Ctl c, QWidget* widget) {
+    widgets_[Index(c)] = widget;
+    if (auto* label = qobject_cast<QLabel*>(widget)) texts_[Index(c)] = label->text().toStdString();
+  }
+
+  void SetText(Ctl c, std::string_view text) override {
+    if (c == Ctl::Caption) {
+      window_.setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      return;
+    }
+    QWidget* widget = widgets_[Index(c)];
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+      box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      return;
+    }
+    std::string& last = texts_[Index(c)];
+    if (last == text) return;
+    last.assign(text);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+  }
+
+  std::string_view Text(Ctl c) override {
+    if (c == Ctl::Caption) {
+      scratch_ = window_.windowTitle().toStdString();
+      return scratch_;
+    }
+    if (auto* box = qobject_cast<QLineEdit*>(widgets_[Index(c)])) {
+      scratch_ = box->text().toStdString();
+      return scratch_;
+    }
+    return texts_[Index(c)];
+  }
+
+  void SetEnabled(Ctl c, bool enabled) override {
+    if (QWidget* widget = widgets_[Index(c)]) widget->setEnabled(enabled);
+  }
+  void SetVisible(Ctl c, bool visible) override {
+    if (QWidget* widget = widgets_[Index(c)]) widget->setVisible(visible);
+  }
+  void Focus(Ctl c) override {
+    if (QWidget* widget = widgets_[Index(c)]) widget->setFocus(Qt::OtherFocusReason);
+  }
+  void SetTicking(bool ticking) override {
+    if (ticking) {
+      window_.timer_->start();
+    } else {
+      window_.timer_->stop();
+    }
+  }
+
+ private:
+  static std::size_t Index(Ctl c) { return static_cast<std::size_t>(c); }
+
+  ChallengeWindow& window_;
+  std::array<QWidget*, kCtlCount> widgets_{};
+  std::array<std::string, kCtlCount> texts_{};
+  std::string scratch_;
+};
+
+ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
+    : QDialog(parent), engine_(engine), timer_(new QTimer(this)), view_(new View(*this)) {
+  setFixedSize(ToPixels(kClientArea).size());
+  setWindowIcon(WindowIcon());
+  setModal(true);
+  timer_->setObjectName(QStringLiteral("Timer1"));
+  timer_->setTimerType(Qt::PreciseTimer);
+  timer_->setInterval(kTickMs);
+  connect(timer_, &QTimer::timeout, this, [this] { engine_.Tick(); });
+}
+
+ChallengeWindow::~ChallengeWindow() {
+  timer_->stop();
+  engine_.Detach();
+  delete view_;
+}
+
+void ChallengeWindow::Open(const Pupil& pupil, const QString& caption) {
+  if (auto* start = findChild<QPushButton*>(QStringLiteral("Command1"))) {
+    connect(start, &QPushButton::clicked, this, [this] { engine_.Start(); });
+  }
+  if (auto* again = findChild<QPushButton*>(QStringLiteral("Command3"))) {
+    connect(again, &QPushButton::clicked, this, [this] { engine_.PlayAgain(); });
+  }
+  if (auto* back = findChild<QPushButton*>(QStringLiteral("Command2"))) {
+    connect(back, &QPushButton::clicked, this, &ChallengeWindow::ReturnToStart);
+  }
+  if (auto* box = findChild<NumberBox*>(QStringLiteral("Text1"))) {
+    box->SetKeyFilter([this](int code) { return engine_.KeyPress(code); });
+  }
+  setWindowTitle(caption);
+  engine_.Load(*view_, pupil);
+}
+
+QLabel* ChallengeWindow::AddLabel(const char* name, const QString& text, const TwipRect& rect,
+                                  const LabelStyle& style) {
+  auto* label = new QLabel(text, this);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(style.font);
+  label->setAlignment(style.align);
+  label->setWordWrap(false);
+  if (style.text.isValid() || style.background.isValid()) {
+    SetColors(label, style.text.isValid() ? style.text : palette().color(QPalette::WindowText),
+              style.background);
+  }
+  if (style.framed) label->setFrameShape(QFrame::Box);
+  Place(label, rect);
+  return label;
+}
+
+QPushButton* ChallengeWindow::AddButton(const char* name, const QString& text,
+                                        const TwipRect& rect, const QFont& font) {
+  auto* button = new QPushButton(text, this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFont(font);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  Place(button, rect);
+  return button;
+}
+
+NumberBox* ChallengeWindow::AddNumberBox(const char* name, const QString& text,
+                                         const TwipRect& rect, const QFont& font,
+                                         const QColor& color, Qt::Alignment align) {
+  auto* box = new NumberBox(this);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setText(text);
+  box->setFont(font);
+  box->setAlignment(align);
+  SetColors(box, color);
+  Place(box, rect);
+  return box;
+}
+
+QLabel* ChallengeWindow::AddPicture(const char* name, const QPixmap& picture,
+                                    const TwipRect& rect) {
+  auto* label = new QLabel(this);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setPixmap(picture);
+  label->setScaledContents(true);
+  Place(label, rect);
+  return label;
+}
+
+void ChallengeWindow::Bind(Ctl control, QWidget* widget) { view_->Bind(control, widget); }
+
+void ChallengeWindow::SetTabOrder(std::initializer_list<QWidget*> chain) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : chain) {
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void ChallengeWindow::keyPressEvent(QKeyEvent* event) {
+  // Escape is a key like any other here; it never closes the window.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void ChallengeWindow::showEvent(QShowEvent* event) {
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  QDialog::showEvent(event);
+}
+
+void ChallengeWindow::reject() { ReturnToStart(); }
+
+void ChallengeWindow::ReturnToStart() {
+  timer_->stop();
+  engine_.Detach();
+  done(QDialog::Accepted);
+}
+
+}  // namespace numora::platform
