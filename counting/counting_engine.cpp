@@ -1,0 +1,1 @@
+#include "counting/counting_engine.h"

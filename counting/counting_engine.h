@@ -1,0 +1,5 @@
+#pragma once
+
+#include "rules/challenge.h"
+
+namespace numora {}  // namespace numora

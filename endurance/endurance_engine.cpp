@@ -1,0 +1,1 @@
+#include "endurance/endurance_engine.h"

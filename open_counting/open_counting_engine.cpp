@@ -1,0 +1,1 @@
+#include "open_counting/open_counting_engine.h"
