@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages named on the command line that are not installed yet.
+# Silent when everything is in place.
+set -euo pipefail
+
+missing=()
+for package in "$@"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]} (run as root, or install them with apt-get)" >&2
+  exit 1
+fi
+echo "Installing ${missing[*]} ..."
+export DEBIAN_FRONTEND=noninteractive
+log=$(mktemp)
+if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2
+  rm -f "$log"
+  exit 1
+fi
+rm -f "$log"
