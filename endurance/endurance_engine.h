@@ -1,5 +1,52 @@
 #pragma once
+// The rules of level 9: count up with no highest number and no corrections for as long as the
+// pupil can, with less than 2 seconds between two keys. The best result is the highest count,
+// and for equal counts the shortest run.
 
-#include "open_counting/open_counting_engine.h"
+#include <cstdint>
+#include <string>
 
-namespace numora {}  // namespace numora
+#include "open_counting/open_run_engine.h"
+
+namespace numora {
+
+class EnduranceEngine : public OpenRunEngine {
+ public:
+  static constexpr std::string_view kCaption = "Numora  V2.0 2017-11-22 ";
+  // The longest pause between two keys, in milliseconds; a pause this long ends the run.
+  static constexpr std::int32_t kPauseLimitMs = 2000;
+
+  explicit EnduranceEngine(DayClock& clock);
+
+  void Load(ChallengeView& view, const Pupil& pupil) override;
+  void Start() override;
+  void PlayAgain() override;
+  int KeyPress(int code) override;
+  void Tick() override;
+
+  // The best count since Load; 0 means none yet.
+  std::int32_t BestCount() const { return best_count_; }
+  // The best count's time in hundredths of a second, as the best-time labels show it.
+  std::int32_t BestHundredths() const { return best_hundredths_; }
+
+ private:
+  // The ends of a run other than a wrong entry: the steps differ only in order and message.
+  void EndByBackspace();
+  void EndByOtherKey();
+  void EndByPause();
+  void UpdateBest() override;
+  void StopTimingOnWrongEntry() override;
+  void ShowElapsed(std::int32_t seconds, std::int32_t hundredths);
+
+  double start_ms_ = 0;
+  double interval_start_ms_ = 0;
+  std::int32_t best_count_ = 0;
+  std::int32_t best_hundredths_ = 0;
+  // The elapsed row as it stands on the screen, kept so that a run's end can copy it into the
+  // best time and compare it as a time.
+  std::string row_seconds_;
+  std::string row_hundredths_;
+  std::int32_t row_time_ = 0;  // hundredths of a second
+};
+
+}  // namespace numora

@@ -1,5 +1,38 @@
 #pragma once
+// The rules of levels 7 and 8: count up with no highest number and no corrections within the
+// level's time limit, which runs from the first start of a visit over all of its runs.
 
-#include "rules/challenge.h"
+#include <cstdint>
 
-namespace numora {}  // namespace numora
+#include "open_counting/open_run_engine.h"
+
+namespace numora {
+
+class OpenCountingEngine : public OpenRunEngine {
+ public:
+  explicit OpenCountingEngine(DayClock& clock) : OpenRunEngine(clock) {}
+
+  void Load(ChallengeView& view, const Pupil& pupil) override;
+  void Start() override;
+  void PlayAgain() override;
+  int KeyPress(int code) override;
+  void Tick() override;
+
+  // The best count since Load; 0 means none yet.
+  std::int32_t BestCount() const { return best_count_; }
+
+ private:
+  void EndByBackspace();
+  void UpdateBest() override;
+  void StopTimingOnWrongEntry() override;
+  void TimeOut();
+
+  std::int32_t time_limit_ms_ = 0;
+  bool clock_started_ = false;
+  double start_ms_ = 0;
+  double interval_start_ms_ = 0;
+  bool interval_frozen_ = false;
+  std::int32_t best_count_ = 0;
+};
+
+}  // namespace numora

@@ -1,0 +1,57 @@
+#pragma once
+// What the open counting and endurance engines have in common: a run of 1, 2, 3, ... with no
+// highest number, each number confirmed by Enter and compared by value, no corrections. The
+// board is cleared the same way before a run, and a wrong or empty entry ends a run by the same
+// steps; only what that end does to the clock and to the best result differs.
+
+#include <cstdint>
+#include <string_view>
+
+#include "rules/challenge.h"
+
+namespace numora {
+
+class OpenRunEngine : public ChallengeEngine {
+ public:
+  static constexpr std::string_view kWrongEntryMessage = "数字输入错误，挑战结束！";
+
+ protected:
+  explicit OpenRunEngine(DayClock& clock) : ChallengeEngine(clock) {}
+
+  // Clears the board before a run.
+  void ResetRun();
+  // Ends the run on an entry that is empty, not a number up to `max_entry_`, or not the expected
+  // number.
+  void EndWrongDigit();
+  // Enter in the input box: accepts the entry when it spells the expected number, otherwise ends
+  // the run. Returns the key to hand on to the box.
+  int ConfirmEntry();
+  // The common first steps of Load: the header labels, an empty result board, no play-again
+  // button, the board cleared.
+  void LoadBoard(const Pupil& pupil);
+  // The common steps of PlayAgain up to the time rows.
+  void PrepareNextRun();
+
+  // The input box takes keys only while it is enabled; the engine keeps the same rule, so no
+  // key is judged outside a run.
+  void OpenEntry(bool open);
+  bool EntryOpen() const { return entry_open_; }
+  void SetTicking(bool on);
+  bool Ticking() const { return ticking_; }
+
+  // Wider than the 16-bit counts the pupil can reach, so a long run never wraps.
+  std::int32_t expected_ = 0;
+  // The largest entry that can be read; anything above it is a wrong entry.
+  std::int32_t max_entry_ = 32767;
+
+ private:
+  // Turns the expected number into the run's count and keeps the best result.
+  virtual void UpdateBest() = 0;
+  // What a wrong entry does to the clock, between disabling the box and the best result.
+  virtual void StopTimingOnWrongEntry() = 0;
+
+  bool entry_open_ = false;
+  bool ticking_ = false;
+};
+
+}  // namespace numora
