@@ -4,7 +4,7 @@
 // and for equal counts the shortest run.
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "open_counting/open_run_engine.h"
 
@@ -30,23 +30,25 @@ class EnduranceEngine : public OpenRunEngine {
   std::int32_t BestHundredths() const { return best_hundredths_; }
 
  private:
-  // The ends of a run other than a wrong entry: the steps differ only in order and message.
   void EndByBackspace();
-  void EndByOtherKey();
-  void EndByPause();
+  // The end by a key that is no digit, Enter or backspace, and the end by a pause: the same
+  // steps with their own messages.
+  void EndRun(std::string_view message);
   void UpdateBest() override;
   void StopTimingOnWrongEntry() override;
-  void ShowElapsed(std::int32_t seconds, std::int32_t hundredths);
+  // Writes the elapsed row for a run that has lasted `ms`.
+  void ShowElapsed(std::int32_t ms);
+  void CopyElapsedToBest();
 
   double start_ms_ = 0;
   double interval_start_ms_ = 0;
   std::int32_t best_count_ = 0;
   std::int32_t best_hundredths_ = 0;
   // The elapsed row as it stands on the screen, kept so that a run's end can copy it into the
-  // best time and compare it as a time.
-  std::string row_seconds_;
-  std::string row_hundredths_;
-  std::int32_t row_time_ = 0;  // hundredths of a second
+  // best time and compare it as a time. Not shown: the row still has the window's first texts.
+  bool row_shown_ = false;
+  std::int32_t row_seconds_ = 0;
+  std::int32_t row_hundredths_ = 0;  // 0 to 100, as the hundredths field holds it
 };
 
 }  // namespace numora

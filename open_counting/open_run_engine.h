@@ -31,6 +31,8 @@ class OpenRunEngine : public ChallengeEngine {
   void LoadBoard(const Pupil& pupil);
   // The common steps of PlayAgain up to the time rows.
   void PrepareNextRun();
+  // Shows and enables the play-again button, and gives it the focus when `focus` is set.
+  void OfferPlayAgain(bool focus);
 
   // The input box takes keys only while it is enabled; the engine keeps the same rule, so no
   // key is judged outside a run.
