@@ -1,0 +1,151 @@
+// The challenge input box: which character code each key carries, and that no text gets in
+// except through the key filter.
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QtTest>
+
+#include "platform/number_box.h"
+
+using numora::platform::KeyRoute;
+using numora::platform::NumberBox;
+using numora::platform::RouteKey;
+
+Q_DECLARE_METATYPE(KeyRoute::Kind)
+
+class NumberBoxTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The same key must give the same code whatever text the platform attaches to it.
+  void routesKeysByKeyAndModifiers_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<KeyRoute::Kind>("kind");
+    QTest::addColumn<int>("code");
+    const int none = Qt::NoModifier;
+    const int ctrl = Qt::ControlModifier;
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("digit") << int(Qt::Key_7) << none << "7" << KeyRoute::Character << 55;
+    QTest::newRow("keypad digit") << int(Qt::Key_3) << keypad << "3" << KeyRoute::Character << 51;
+    QTest::newRow("return") << int(Qt::Key_Return) << none << "\r" << KeyRoute::Character << 13;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << keypad << "\r" << KeyRoute::Character
+                                  << 13;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b" << KeyRoute::Character
+                               << 8;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << KeyRoute::Character << 27;
+    QTest::newRow("letter") << int(Qt::Key_A) << none << "a" << KeyRoute::Character << 97;
+    QTest::newRow("blank") << int(Qt::Key_Space) << none << " " << KeyRoute::Character << 32;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << none << "-" << KeyRoute::Character << 45;
+    QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << ctrl << "\x16"
+                                            << KeyRoute::Character << 22;
+    QTest::newRow("ctrl+v as QTest sends it") << int(Qt::Key_V) << ctrl << "v"
+                                              << KeyRoute::Character << 22;
+    QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << "\x01" << KeyRoute::Character << 1;
+    QTest::newRow("ctrl+z") << int(Qt::Key_Z) << ctrl << "" << KeyRoute::Character << 26;
+    QTest::newRow("delete as X11 sends it") << int(Qt::Key_Delete) << none << "\x7f"
+                                            << KeyRoute::Edit << 0;
+    QTest::newRow("delete as QTest sends it") << int(Qt::Key_Delete) << none << ""
+                                              << KeyRoute::Edit << 0;
+    QTest::newRow("left") << int(Qt::Key_Left) << none << "" << KeyRoute::Edit << 0;
+    QTest::newRow("home") << int(Qt::Key_Home) << none << "" << KeyRoute::Edit << 0;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << none << "\t" << KeyRoute::Pass << 0;
+    QTest::newRow("shift+insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << ""
+                                  << KeyRoute::Drop << 0;
+    QTest::newRow("function key") << int(Qt::Key_F5) << none << "" << KeyRoute::Drop << 0;
+    QTest::newRow("shift alone") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << ""
+                                 << KeyRoute::Drop << 0;
+    QTest::newRow("chinese character") << int(Qt::Key_unknown) << none << "数"
+                                       << KeyRoute::Character << 0x6570;
+  }
+  void routesKeysByKeyAndModifiers() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(KeyRoute::Kind, kind);
+    QFETCH(int, code);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    const KeyRoute route = RouteKey(event);
+    QCOMPARE(route.kind, kind);
+    if (kind == KeyRoute::Character) QCOMPARE(route.code, code);
+  }
+
+  void init() {
+    box_ = std::make_unique<NumberBox>();
+    seen_.clear();
+    // A filter that passes digits and Backspace and swallows everything else.
+    box_->SetKeyFilter([this](int code) {
+      seen_.push_back(code);
+      return (code >= '0' && code <= '9') || code == 8 ? code : 0;
+    });
+    box_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
+    box_->setFocus();
+  }
+  void cleanup() { box_.reset(); }
+
+  void typedKeysGoThroughTheFilter() {
+    QTest::keyClicks(box_.get(), "12a3");
+    QCOMPARE(box_->text(), QString("123"));
+    QTest::keyClick(box_.get(), Qt::Key_Backspace);
+    QCOMPARE(box_->text(), QString("12"));
+    QTest::keyClick(box_.get(), Qt::Key_Return);
+    QCOMPARE(box_->text(), QString("12"));
+    QCOMPARE(seen_, (std::vector<int>{'1', '2', 'a', '3', 8, 13}));
+  }
+
+  void deleteAndArrowsEditWithoutTheFilter() {
+    QTest::keyClicks(box_.get(), "123");
+    seen_.clear();
+    QTest::keyClick(box_.get(), Qt::Key_Left);
+    QTest::keyClick(box_.get(), Qt::Key_Delete);
+    QCOMPARE(box_->text(), QString("12"));
+    QVERIFY(seen_.empty());
+  }
+
+  void noPasteByKeys() {
+    QGuiApplication::clipboard()->setText("999");
+    QTest::keyClick(box_.get(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box_.get(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(box_->text(), QString());
+    QCOMPARE(seen_, std::vector<int>{22});
+  }
+
+  void noPasteByMiddleButtonOrMenu() {
+    QGuiApplication::clipboard()->setText("999");
+    if (QGuiApplication::clipboard()->supportsSelection()) {
+      QGuiApplication::clipboard()->setText("888", QClipboard::Selection);
+    }
+    QTest::mouseClick(box_.get(), Qt::MiddleButton);
+    QCOMPARE(box_->text(), QString());
+    QCOMPARE(box_->contextMenuPolicy(), Qt::NoContextMenu);
+  }
+
+  void noDrops() {
+    QVERIFY(!box_->acceptDrops());
+    QMimeData data;
+    data.setText("777");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box_.get(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box_.get(), &drop);
+    QCOMPARE(box_->text(), QString());
+  }
+
+  void noInputMethodText() {
+    QCOMPARE(box_->inputMethodQuery(Qt::ImEnabled).toBool(), false);
+    QInputMethodEvent commit;
+    commit.setCommitString("42");
+    QApplication::sendEvent(box_.get(), &commit);
+    QCOMPARE(box_->text(), QString());
+  }
+
+ private:
+  std::unique_ptr<NumberBox> box_;
+  std::vector<int> seen_;
+};
+
+QTEST_MAIN(NumberBoxTest)
+#include "number_box_test.moc"
