@@ -1,0 +1,427 @@
+// The counting rules of levels 1 to 6, played on a recording screen with a clock the test moves.
+#include "counting/counting_engine.h"
+
+#include <QtTest>
+#include <algorithm>
+
+#include "tests/support/fake_view.h"
+
+using namespace numora;
+using numora::testing::FakeView;
+using numora::testing::ManualClock;
+
+namespace {
+
+const char* kSuccess = "挑战成功,你真棒!";
+const char* kRecord = "记录又被刷新!";
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+struct Rig {
+  ManualClock clock;
+  FakeView view;
+  CountingEngine engine{clock};
+
+  explicit Rig(int level = 1) { Open(level); }
+  void Open(int level) { engine.Load(view, Pupil{static_cast<std::int16_t>(level), "小明", ""}); }
+  QString Text(Ctl c) const { return Q(view.text(c)); }
+  void TickAfter(double ms) {
+    clock.Advance(ms);
+    engine.Tick();
+  }
+  void Type(const std::string& keys) {
+    for (const char k : keys) view.Type(engine, k);
+  }
+  void Enter(const std::string& keys) { view.Enter(engine, keys); }
+  void EnterUpTo(int last) {
+    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
+  }
+  // Start, one tick after `ms`, then every number of the level.
+  void CompleteRun(int level, double ms) {
+    engine.Start();
+    TickAfter(ms);
+    EnterUpTo(50 * level);
+  }
+  // Where in the log an entry first appears; the log's size when it is missing.
+  std::size_t At(const std::string& entry, std::size_t from = 0) const {
+    return std::find(view.log.begin() + static_cast<std::ptrdiff_t>(from), view.log.end(), entry) -
+           view.log.begin();
+  }
+};
+
+}  // namespace
+
+class CountingEngineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void loadShowsTheLevel_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("minutes");
+    QTest::newRow("1") << 1 << "1级规则: 5分钟 不限次 连续输入数字 1-50 "
+                       << "5";
+    QTest::newRow("4") << 4 << "4级规则: 6分钟 不限次 连续输入数字 1-200 "
+                       << "6";
+    QTest::newRow("6") << 6 << "6级规则: 7分钟 不限次 连续输入数字 1-300 "
+                       << "7";
+  }
+  void loadShowsTheLevel() {
+    QFETCH(int, level);
+    QFETCH(QString, rule);
+    QFETCH(QString, minutes);
+    Rig rig(level);
+    QCOMPARE(rig.Text(Ctl::Label3), QString::number(level));
+    QCOMPARE(rig.Text(Ctl::Label8), "小明");
+    QCOMPARE(rig.Text(Ctl::Label19), rule);
+    QCOMPARE(rig.Text(Ctl::Label15), minutes);
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Label6).isEmpty());
+    QVERIFY(!rig.view.isVisible(Ctl::Command3) && !rig.view.isVisible(Ctl::Picture1));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
+    QVERIFY(!rig.view.ticking);
+    // No count can begin before Start: the box stays shut until then.
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    rig.engine.Start();
+    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(rig.view.ticking);
+    QCOMPARE(rig.view.focus, Ctl::Text1);
+    // Start hands the focus on only once the box is open and the button shut.
+    QVERIFY(rig.At("enable Text1") < rig.At("disable Command1"));
+    QVERIFY(rig.At("disable Command1") < rig.At("focus Text1"));
+  }
+
+  void completeRun_data() {
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= 6; ++level) QTest::addRow("level %d", level) << level;
+  }
+  void completeRun() {
+    QFETCH(int, level);
+    Rig rig(level);
+    rig.engine.Start();
+    rig.TickAfter(60000);
+    const int max = 50 * level;
+    rig.EnterUpTo(max - 1);
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
+    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    rig.Enter(std::to_string(max));
+    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);
+    QCOMPARE(rig.Text(Ctl::Text1), QString::number(max));
+    QCOMPARE(rig.Text(Ctl::Label4), QString(max < 100 ? " %1" : "%1").arg(max));
+    QCOMPARE(rig.Text(Ctl::Mark), "");
+    QCOMPARE(rig.Text(Ctl::Label6), "60.00");
+    QVERIFY(rig.view.isVisible(Ctl::Picture1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QCOMPARE(rig.view.focus, Ctl::Command3);
+  }
+
+  void acceptedNumbers_data() {
+    QTest::addColumn<int>("before");  // numbers typed right before this entry
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("label4");
+    QTest::newRow("01 is 1") << 0 << "01"
+                             << " 1";
+    QTest::newRow("007 is 7") << 6 << "007"
+                              << " 7";
+    QTest::newRow("three digits, no blank") << 149 << "150"
+                                            << "150";
+  }
+  void acceptedNumbers() {
+    QFETCH(int, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, label4);
+    Rig rig(4);
+    rig.engine.Start();
+    rig.EnterUpTo(before);
+    rig.Type(typed.toStdString());
+    QCOMPARE(rig.Text(Ctl::Text1), typed);
+    rig.Type("\r");
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Ctl::Label4), label4);
+    QCOMPARE(rig.Text(Ctl::Text1), "");
+    QCOMPARE(rig.engine.ExpectedNumber(), before + 2);
+  }
+
+  // Whatever reaches Enter and is not the expected number ends the run, never the program.
+  void wrongNumber_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message");
+    const QString range = "您正确输入的数字范围是 1 - ";
+    QTest::newRow("6 for 5") << 4 << "6" << range + " 4";
+    QTest::newRow("wrong first number") << 0 << "2" << range + " 0";
+    QTest::newRow("0 for 1") << 0 << "0" << range + " 0";
+    QTest::newRow("above 32767") << 2 << "32768" << range + " 2";
+    QTest::newRow("far above 32767") << 2 << "99999999999" << range + " 2";
+    QTest::newRow("not digits") << 1 << "2a" << range + " 1";
+    QTest::newRow("minus sign") << 1 << "-2" << range + " 1";
+    QTest::newRow("blank inside") << 1 << " 2" << range + " 1";
+  }
+  void wrongNumber() {
+    QFETCH(int, before);
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
+    Rig rig(1);
+    rig.engine.Start();
+    rig.EnterUpTo(before);
+    // Put straight into the box, as if it had got there without the key filter.
+    rig.view.texts[static_cast<std::size_t>(Ctl::Text1)] = entry.toStdString();
+    QCOMPARE(rig.view.Type(rig.engine, '\r'), 13);
+    QCOMPARE(rig.Text(Ctl::Mark), "×");
+    QCOMPARE(rig.Text(Ctl::Label1), message);
+    QCOMPARE(rig.Text(Ctl::Text1), entry);
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QCOMPARE(rig.view.focus, Ctl::Command3);
+    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
+    QCOMPARE(rig.Text(Ctl::Label6), "");
+  }
+
+  void keys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("passed");
+    QTest::addColumn<QString>("mark");  // after a number was accepted
+    QTest::newRow("digit") << int('7') << int('7') << "";
+    QTest::newRow("backspace") << 8 << 8 << "";
+    QTest::newRow("letter") << int('a') << 0 << "√";
+    QTest::newRow("blank") << int(' ') << 0 << "√";
+    QTest::newRow("minus") << int('-') << 0 << "√";
+    QTest::newRow("Ctrl+V") << 22 << 0 << "√";
+    QTest::newRow("Escape") << 27 << 0 << "√";
+    QTest::newRow("Delete") << 127 << 0 << "√";
+  }
+  void keys() {
+    QFETCH(int, key);
+    QFETCH(int, passed);
+    QFETCH(QString, mark);
+    Rig rig(1);
+    rig.engine.Start();
+    rig.Enter("1");
+    // Every key empties the message line, whatever follows.
+    rig.view.texts[static_cast<std::size_t>(Ctl::Label1)] = "x";
+    QCOMPARE(rig.engine.KeyPress(key), passed);
+    QCOMPARE(rig.Text(Ctl::Mark), mark);
+    QCOMPARE(rig.Text(Ctl::Label1), "");
+  }
+
+  void enterOnEmptyBoxDoesNothing() {
+    Rig rig(1);
+    rig.engine.Start();
+    rig.Enter("1");
+    rig.Type("\r");
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.engine.ExpectedNumber(), 2);
+    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+  }
+
+  // The elapsed fields round to the nearest hundredth; the result drops the fraction.
+  void elapsedAndBest_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hundredths");
+    QTest::addColumn<QString>("best");
+    QTest::newRow("83275") << 1 << 83275 << "83"
+                           << "28"
+                           << "83.27";
+    QTest::newRow("rounds to 100") << 1 << 12996 << "12"
+                                   << "00"
+                                   << "12.99";
+    QTest::newRow("half to even") << 1 << 12005 << "12"
+                                  << "00"
+                                  << "12.00";
+    QTest::newRow("longer than 327.67 s") << 3 << 345678 << "45"
+                                          << "68"
+                                          << "345.67";
+    QTest::newRow("nearly 7 minutes") << 6 << 419800 << "19"
+                                      << "80"
+                                      << "419.80";
+  }
+  void elapsedAndBest() {
+    QFETCH(int, level);
+    QFETCH(int, ms);
+    QFETCH(QString, seconds);
+    QFETCH(QString, hundredths);
+    QFETCH(QString, best);
+    Rig rig(level);
+    rig.CompleteRun(level, ms);
+    QCOMPARE(rig.Text(Ctl::Label2), seconds);
+    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);
+    // The run is over: later ticks move the time left but not the run's time.
+    rig.TickAfter(50);
+    QCOMPARE(rig.Text(Ctl::Label2), seconds);
+    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+  }
+
+  // Each run after the first, on the same visit or after reopening at another level.
+  void bestResult_data() {
+    QTest::addColumn<int>("firstMs");
+    QTest::addColumn<int>("reopenLevel");  // 0: stay; else return and open this level
+    QTest::addColumn<int>("secondMs");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("best");
+    QTest::newRow("faster") << 83275 << 0 << 83265 << kRecord << "83.26";
+    QTest::newRow("same hundredth") << 83275 << 0 << 83279 << kSuccess << "83.27";
+    QTest::newRow("slower") << 83275 << 0 << 90000 << kSuccess << "83.27";
+    QTest::newRow("slower, reopened at 2") << 83275 << 2 << 90000 << kSuccess << "83.27";
+    QTest::newRow("faster, reopened at 2") << 90000 << 2 << 83275 << kRecord << "83.27";
+    QTest::newRow("long best beaten") << 345670 << 3 << 345660 << kRecord << "345.66";
+    QTest::newRow("long run after short") << 90000 << 3 << 345670 << kSuccess << "90.00";
+  }
+  void bestResult() {
+    QFETCH(int, firstMs);
+    QFETCH(int, reopenLevel);
+    QFETCH(int, secondMs);
+    QFETCH(QString, message);
+    QFETCH(QString, best);
+    const int firstLevel = firstMs > 300000 ? 3 : 1;
+    Rig rig(firstLevel);
+    rig.CompleteRun(firstLevel, firstMs);
+    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);  // the first best is no record
+    int level = firstLevel;
+    if (reopenLevel == 0) {
+      rig.engine.PlayAgain();
+    } else {
+      rig.engine.Detach();
+      level = reopenLevel;
+      rig.view = FakeView();
+      rig.Open(level);
+      QCOMPARE(rig.Text(Ctl::Label6), "");
+    }
+    rig.CompleteRun(level, secondMs);
+    QCOMPARE(rig.Text(Ctl::Label1), message);
+    QCOMPARE(rig.Text(Ctl::Label6), best);
+  }
+
+  void playAgainClearsTheBoard() {
+    Rig rig(1);
+    rig.CompleteRun(1, 30000);
+    rig.TickAfter(7);
+    const QString minutes = rig.Text(Ctl::Label15), seconds = rig.Text(Ctl::Label14);
+    rig.view.log.clear();
+    rig.engine.PlayAgain();
+    QCOMPARE(rig.Text(Ctl::Text1), "");
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QCOMPARE(rig.Text(Ctl::Label4), "");
+    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    QCOMPARE(rig.Text(Ctl::Label11), "00");
+    QCOMPARE(rig.Text(Ctl::Label6), "30.00");
+    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1) && !rig.view.isEnabled(Ctl::Text1));
+    QCOMPARE(rig.view.focus, Ctl::Command1);
+    QVERIFY(rig.At("disable Command3") < rig.At("focus Command1"));
+    // The time limit goes on: nothing restarts the tick or touches the time left.
+    QCOMPARE(rig.At("tick on"), rig.view.log.size());
+    QCOMPARE(rig.Text(Ctl::Label15), minutes);
+    QCOMPARE(rig.Text(Ctl::Label14), seconds);
+    rig.engine.Start();
+    QCOMPARE(rig.At("tick on"), rig.view.log.size());
+    rig.TickAfter(1000);
+    QCOMPARE(rig.Text(Ctl::Label2), "01");
+    QCOMPARE(rig.Text(Ctl::Label14), "28");  // 300000 - 31007 - 100 ms left
+  }
+
+  // The limit ends 100 ms early, at the first tick past it, whatever the pupil is doing.
+  void timeUp_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("minutes");  // the last tick's minutes, kept at time up
+    QTest::newRow("running, level 1") << 1 << "running"
+                                      << " 0";
+    QTest::newRow("running, level 4") << 4 << "running"
+                                      << " 0";
+    QTest::newRow("running, level 6") << 6 << "running"
+                                      << " 0";
+    QTest::newRow("ready") << 2 << "ready"
+                           << " 0";
+    QTest::newRow("complete") << 1 << "complete"
+                              << " 0";
+    QTest::newRow("failed") << 5 << "failed"
+                            << " 0";
+  }
+  void timeUp() {
+    QFETCH(int, level);
+    QFETCH(QString, state);
+    QFETCH(QString, minutes);
+    Rig rig(level);
+    rig.engine.Start();
+    rig.EnterUpTo(state == "complete" ? 50 * level : 1);
+    if (state == "failed") rig.Enter("5");
+    if (state == "ready") rig.engine.PlayAgain();
+    const int limit = level <= 2 ? 300000 : level <= 4 ? 360000 : 420000;
+    const Ctl focus = rig.view.focus;
+    const bool command1 = rig.view.isEnabled(Ctl::Command1);
+    rig.TickAfter(limit - 100);
+    QCOMPARE(rig.Text(Ctl::Label15), minutes);
+    QCOMPARE(rig.Text(Ctl::Label14), "00");
+    QCOMPARE(rig.Text(Ctl::Label13), "00");
+    QVERIFY(rig.view.ticking);
+    QCOMPARE(rig.view.isEnabled(Ctl::Command1), command1);
+    rig.TickAfter(1);
+    QVERIFY(!rig.view.ticking);
+    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
+    QCOMPARE(rig.Text(Ctl::Label13), "00");
+    QCOMPARE(rig.Text(Ctl::Label15), minutes);
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QCOMPARE(rig.view.focus, focus);
+  }
+
+  // Play again and Start after time up begin a whole new limit, clock and tick included.
+  void newLimitAfterTimeUp() {
+    Rig rig(3);
+    rig.engine.Start();
+    rig.Enter("1");
+    rig.TickAfter(359901);
+    QVERIFY(!rig.view.ticking);
+    rig.clock.Advance(5000);
+    rig.engine.PlayAgain();
+    rig.engine.Start();
+    QVERIFY(rig.view.ticking);
+    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    rig.TickAfter(1230);
+    QCOMPARE(rig.Text(Ctl::Label2), "01");
+    QCOMPARE(rig.Text(Ctl::Label11), "23");
+    QCOMPARE(rig.Text(Ctl::Label15), " 5");  // 360000 - 1230 - 100 = 358670 ms left
+    QCOMPARE(rig.Text(Ctl::Label14), "58");
+    QCOMPARE(rig.Text(Ctl::Label13), "67");
+    rig.EnterUpTo(150);
+    QCOMPARE(rig.Text(Ctl::Label6), "1.23");
+    rig.TickAfter(360000 - 100 - 1230);
+    QVERIFY(rig.view.ticking);
+    rig.TickAfter(1);
+    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
+  }
+
+  void acrossMidnight() {
+    Rig rig(1);
+    rig.clock.Set(23, 59, 58, 0);
+    rig.engine.Start();
+    rig.TickAfter(3500);
+    QCOMPARE(rig.clock.now, 1500.0);
+    QCOMPARE(rig.Text(Ctl::Label2), "03");
+    QCOMPARE(rig.Text(Ctl::Label11), "50");
+    QCOMPARE(rig.Text(Ctl::Label15), " 4");  // 296400 ms left
+    QCOMPARE(rig.Text(Ctl::Label14), "56");
+    QCOMPARE(rig.Text(Ctl::Label13), "40");
+    rig.EnterUpTo(50);
+    QCOMPARE(rig.Text(Ctl::Label6), "3.50");
+    // A later run started after midnight still counts the limit from 23:59:58.
+    rig.engine.PlayAgain();
+    rig.engine.Start();
+    rig.TickAfter(296400);
+    QVERIFY(rig.view.ticking);
+    rig.TickAfter(1);
+    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
+  }
+};
+
+QTEST_APPLESS_MAIN(CountingEngineTest)
+#include "counting_engine_test.moc"
