@@ -1,0 +1,452 @@
+// The rules of levels 7 and 8, played on a recording screen with a clock the test moves.
+#include "open_counting/open_counting_engine.h"
+
+#include <QtTest>
+#include <string>
+
+#include "tests/support/fake_view.h"
+
+using namespace numora;
+using numora::testing::FakeView;
+using numora::testing::ManualClock;
+
+namespace {
+
+const QString kRange = "本次有效数字范围是 1 - ";
+const QString kRecord = "记录又被刷新,有效数字范围是 1 - ";
+const QString kWrong = "数字输入错误，挑战结束！";
+const QString kTimeUp = "时间到!";
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+struct Rig {
+  ManualClock clock;
+  FakeView view;
+  OpenCountingEngine engine{clock};
+
+  explicit Rig(int level = 7) {
+    engine.Load(view, Pupil{static_cast<std::int16_t>(level), "小红", "实验小学"});
+  }
+  QString Text(Ctl c) const { return Q(view.text(c)); }
+  void TickAt(double ms_after_now) {
+    clock.Advance(ms_after_now);
+    engine.Tick();
+  }
+  void Enter(const std::string& keys) { view.Enter(engine, keys); }
+  void EnterUpTo(int last) {
+    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
+  }
+  // A whole run: Start, `count` right numbers, then backspace.
+  void RunEndedByBackspace(int count) {
+    engine.Start();
+    EnterUpTo(count);
+    view.Type(engine, kKeyBackspace);
+    engine.PlayAgain();
+  }
+  bool PlayAgainOffered(bool focused) const {
+    return view.isVisible(Ctl::Command3) && view.isEnabled(Ctl::Command3) &&
+           (view.focus == Ctl::Command3) == focused;
+  }
+  QStringList Countdown() const {
+    return {Text(Ctl::Label15), Text(Ctl::Label14), Text(Ctl::Label13)};
+  }
+};
+
+}  // namespace
+
+class OpenCountingEngineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void loadShowsTheLevel_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("minutes");
+    QTest::newRow("7") << 7 << "7级规则: 5分钟  不限位 不能改"
+                       << "5";
+    QTest::newRow("8") << 8 << "8级规则: 7分钟  不限位 不能改 "
+                       << "7";
+  }
+  void loadShowsTheLevel() {
+    QFETCH(int, level);
+    QFETCH(QString, rule);
+    QFETCH(QString, minutes);
+    Rig rig(level);
+    QCOMPARE(rig.Text(Ctl::Label3), QString::number(level));
+    QCOMPARE(rig.Text(Ctl::Label8), "小红");
+    QCOMPARE(rig.Text(Ctl::Label12), "实验小学");
+    QCOMPARE(rig.Text(Ctl::Label19), rule);
+    QCOMPARE(rig.Text(Ctl::Label15), minutes);
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Label6).isEmpty());
+    QVERIFY(rig.Text(Ctl::Mark).isEmpty());
+    QVERIFY(!rig.view.isVisible(Ctl::Command3));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.ticking);
+  }
+
+  // The box is shut before the first start: nothing typed there counts, so no run of -1.
+  void keysBeforeTheFirstStartAreNotJudged() {
+    Rig rig;
+    QCOMPARE(rig.view.Type(rig.engine, '0'), 0);
+    QCOMPARE(rig.view.Type(rig.engine, kKeyEnter), 0);
+    QCOMPARE(rig.view.Type(rig.engine, kKeyBackspace), 0);
+    QVERIFY(rig.Text(Ctl::Label6).isEmpty());
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(!rig.view.ticking);
+    rig.engine.Start();
+    QVERIFY(rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
+    rig.Enter("1");
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+  }
+
+  void keysDuringARun_data() {
+    QTest::addColumn<char>("key");
+    QTest::addColumn<bool>("passed");
+    QTest::newRow("digit 0") << '0' << true;
+    QTest::newRow("digit 9") << '9' << true;
+    QTest::newRow("letter") << 'a' << false;
+    QTest::newRow("blank") << ' ' << false;
+    QTest::newRow("point") << '.' << false;
+    QTest::newRow("minus") << '-' << false;
+    QTest::newRow("escape") << '\x1b' << false;
+  }
+  void keysDuringARun() {
+    QFETCH(char, key);
+    QFETCH(bool, passed);
+    Rig rig;
+    rig.engine.Start();
+    rig.Enter("1");
+    QCOMPARE(rig.view.Type(rig.engine, key) == key, passed);
+    QCOMPARE(rig.Text(Ctl::Text1), passed ? QString(QChar(key)) : QString());
+    // Only a digit clears the mark; nothing else ends the run or says anything.
+    QCOMPARE(rig.Text(Ctl::Mark), passed ? QString() : QString("√"));
+    QVERIFY(rig.Text(Ctl::Label1).isEmpty());
+    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+  }
+
+  void acceptedNumbers_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("label4");
+    QTest::newRow("7") << 7 << "7"
+                       << " 7";
+    QTest::newRow("999") << 999 << "999"
+                         << " 999";
+    QTest::newRow("1000") << 1000 << "1000"
+                          << "1000";
+    QTest::newRow("leading zeros") << 13 << "0013"
+                                   << " 13";
+    QTest::newRow("many leading zeros") << 2 << "00000000000000000002"
+                                        << " 2";
+    QTest::newRow("12345 keeps four characters") << 12345 << "12345"
+                                                 << "2345";
+  }
+  void acceptedNumbers() {
+    QFETCH(int, number);
+    QFETCH(QString, typed);
+    QFETCH(QString, label4);
+    Rig rig;
+    rig.engine.Start();
+    rig.EnterUpTo(number - 1);
+    rig.view.log.clear();
+    rig.Enter(typed.toStdString());
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Ctl::Label4), label4);
+    QVERIFY(rig.Text(Ctl::Text1).isEmpty());
+    rig.Enter(std::to_string(number + 1));
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+  }
+
+  // Backspace ends a run with its count; only a count above the best so far is a record.
+  void backspaceEndsWithTheRange_data() {
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("best");
+    QTest::newRow("first run 57") << QList<int>{57} << kRange + " 57"
+                                  << "57";
+    QTest::newRow("60 beats 57") << QList<int>{57, 60} << kRecord + " 60"
+                                 << "60";
+    QTest::newRow("60 again") << QList<int>{57, 60, 60} << kRange + " 60"
+                              << "60";
+    QTest::newRow("40 after 60") << QList<int>{57, 60, 40} << kRange + " 40"
+                                 << "60";
+    QTest::newRow("backspace first") << QList<int>{0} << kRange + " 0"
+                                     << "0";
+    // A best of 0 is no best: the next run takes its place without a record message.
+    QTest::newRow("after a best of 0") << QList<int>{0, 3} << kRange + " 3"
+                                       << "3";
+  }
+  void backspaceEndsWithTheRange() {
+    QFETCH(QList<int>, counts);
+    QFETCH(QString, message);
+    QFETCH(QString, best);
+    Rig rig;
+    for (qsizetype i = 0; i + 1 < counts.size(); ++i) rig.RunEndedByBackspace(counts[i]);
+    rig.engine.Start();
+    rig.EnterUpTo(counts.back());
+    rig.view.Type(rig.engine, '5');
+    QCOMPARE(rig.view.Type(rig.engine, kKeyBackspace), 0);
+    QCOMPARE(rig.Text(Ctl::Text1), "5");  // the key never reaches the box
+    QCOMPARE(rig.Text(Ctl::Label1), message);
+    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.engine.BestCount(), best.toInt());
+    QCOMPARE(rig.Text(Ctl::Mark), "×");
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.PlayAgainOffered(true));
+    QVERIFY(rig.view.ticking);  // the time limit goes on
+  }
+
+  void wrongEntryEndsTheRun_data() {
+    QTest::addColumn<int>("bestBefore");
+    QTest::addColumn<int>("accepted");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("best");
+    QTest::newRow("13 expected, 14 typed") << 0 << 12 << "14"
+                                           << "12";
+    QTest::newRow("below an old best") << 20 << 12 << "12"
+                                       << "20";
+    QTest::newRow("above an old best") << 5 << 12 << "130"
+                                       << "12";
+    QTest::newRow("empty at the first number") << 0 << 0 << ""
+                                               << "0";
+    QTest::newRow("above 32767") << 0 << 3 << "99999"
+                                 << "3";
+    QTest::newRow("more digits than any number") << 0 << 3 << "40000000000000000000"
+                                                 << "3";
+  }
+  void wrongEntryEndsTheRun() {
+    QFETCH(int, bestBefore);
+    QFETCH(int, accepted);
+    QFETCH(QString, typed);
+    QFETCH(QString, best);
+    Rig rig;
+    if (bestBefore > 0) rig.RunEndedByBackspace(bestBefore);
+    rig.engine.Start();
+    rig.EnterUpTo(accepted);
+    rig.Enter(typed.toStdString());
+    QCOMPARE(rig.Text(Ctl::Label1), kWrong);
+    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Text(Ctl::Mark), "×");
+    QCOMPARE(rig.Text(Ctl::Label4), accepted > 0 ? Q(NumberText(accepted)) : QString());
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.PlayAgainOffered(true));
+  }
+
+  // A wrong entry ends the run, not the level's time: the countdown goes on over the next run
+  // while the second row stands still until the next start.
+  void wrongEntryKeepsTheTimeLimit() {
+    Rig rig(7);
+    rig.engine.Start();
+    rig.TickAt(30000);
+    rig.Enter("2");
+    QVERIFY(rig.view.ticking);
+    rig.TickAt(5000);
+    QCOMPARE(rig.Text(Ctl::Label2), "30");
+    QCOMPARE(rig.Countdown(), (QStringList{" 4", "25", "00"}));
+    rig.engine.PlayAgain();
+    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    rig.TickAt(5000);
+    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    QCOMPARE(rig.Countdown(), (QStringList{" 4", "20", "00"}));
+    rig.engine.Start();
+    rig.TickAt(1230);
+    QCOMPARE(rig.Text(Ctl::Label2), "01");
+    QCOMPARE(rig.Text(Ctl::Label11), "23");
+    QCOMPARE(rig.Countdown(), (QStringList{" 4", "18", "77"}));
+    rig.Enter("1");
+    rig.TickAt(300000 - 41230);
+    QCOMPARE(rig.Text(Ctl::Label1), "");
+    rig.TickAt(1);
+    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+  }
+
+  void countdownFields_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("remaining");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("8 at 419990") << 8 << 419990 << QStringList{" 6", "59", "99"};
+    QTest::newRow("8 at 245300") << 8 << 245300 << QStringList{" 4", "05", "30"};
+    QTest::newRow("7 at 299900") << 7 << 299900 << QStringList{" 4", "59", "90"};
+    QTest::newRow("remainder 997 does not carry") << 7 << 60997 << QStringList{" 1", "00", "00"};
+    QTest::newRow("last moment") << 7 << 0 << QStringList{" 0", "00", "00"};
+  }
+  void countdownFields() {
+    QFETCH(int, level);
+    QFETCH(int, remaining);
+    QFETCH(QStringList, shown);
+    Rig rig(level);
+    rig.engine.Start();
+    rig.TickAt((level == 7 ? 300000 : 420000) - remaining);
+    QCOMPARE(rig.Countdown(), shown);
+    QVERIFY(rig.view.ticking);
+  }
+
+  void secondRow_data() {
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hundredths");
+    QTest::newRow("125 s shows 25") << 125000 << "25"
+                                    << "00";
+    QTest::newRow("7.05 s") << 7050 << "07"
+                            << "05";
+    QTest::newRow("12.996 s") << 12996 << "12"
+                              << "00";
+  }
+  void secondRow() {
+    QFETCH(int, ms);
+    QFETCH(QString, seconds);
+    QFETCH(QString, hundredths);
+    Rig rig(8);
+    rig.engine.Start();
+    rig.TickAt(ms);
+    QCOMPARE(rig.Text(Ctl::Label2), seconds);
+    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+  }
+
+  // The second row counts from the latest start; the countdown from the first.
+  void laterRunsShareTheTimeLimit() {
+    Rig rig(7);
+    rig.engine.Start();
+    rig.TickAt(100000);
+    rig.view.Type(rig.engine, kKeyBackspace);
+    rig.TickAt(20000);
+    QCOMPARE(rig.Text(Ctl::Label2), "00");  // frozen since the backspace at 100 s
+    QCOMPARE(rig.Countdown(), (QStringList{" 3", "00", "00"}));
+    rig.engine.PlayAgain();
+    rig.engine.Start();
+    rig.TickAt(2500);
+    QCOMPARE(rig.Text(Ctl::Label2), "02");
+    QCOMPARE(rig.Text(Ctl::Label11), "50");
+    QCOMPARE(rig.Countdown(), (QStringList{" 2", "57", "50"}));
+  }
+
+  // How the run stood when the time ran out: the time-out ends every state but leaves the
+  // results alone.
+  void timeOut_data() {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("in a run") << "run"
+                              << "√";
+    QTest::newRow("after a backspace") << "backspace"
+                                       << "×";
+    QTest::newRow("after a wrong entry") << "wrong"
+                                         << "×";
+    QTest::newRow("between runs") << "again"
+                                  << "";
+  }
+  void timeOut() {
+    QFETCH(QString, state);
+    QFETCH(QString, mark);
+    Rig rig(8);
+    rig.RunEndedByBackspace(9);
+    rig.engine.Start();
+    rig.TickAt(1000);
+    rig.EnterUpTo(5);
+    if (state == "backspace") rig.view.Type(rig.engine, kKeyBackspace);
+    if (state == "wrong" || state == "again") rig.Enter("9");
+    if (state == "again") rig.engine.PlayAgain();
+    const Ctl focus = rig.view.focus;
+    rig.TickAt(419000);
+    QVERIFY(rig.Text(Ctl::Label1) != kTimeUp);
+    QCOMPARE(rig.Countdown(), (QStringList{" 0", "00", "00"}));
+    rig.TickAt(1);
+    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    QCOMPARE(rig.Text(Ctl::Label13), "00");
+    QCOMPARE(rig.Text(Ctl::Mark), mark);
+    QCOMPARE(rig.Text(Ctl::Label4), state == "again" ? QString() : QString(" 5"));
+    QCOMPARE(rig.Text(Ctl::Label6), "9");
+    QVERIFY(!rig.view.ticking);
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QCOMPARE(rig.view.focus, focus);
+    // The stopped clock shows nothing more.
+    const QStringList frozen = rig.Countdown();
+    rig.TickAt(5000);
+    QCOMPARE(rig.Countdown(), frozen);
+  }
+
+  // After a time-out the next start begins the level's whole time again.
+  void playAgainAfterATimeOutStartsAFullLimit() {
+    Rig rig(7);
+    rig.engine.Start();
+    rig.TickAt(300001);
+    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    rig.clock.Advance(60000);
+    rig.engine.PlayAgain();
+    QCOMPARE(rig.view.focus, Ctl::Command1);
+    rig.engine.Start();
+    QVERIFY(rig.view.ticking);
+    QCOMPARE(rig.Text(Ctl::Label1), "");
+    rig.TickAt(1000);
+    QCOMPARE(rig.Countdown(), (QStringList{" 4", "59", "00"}));
+    rig.Enter("1");
+    rig.TickAt(299000);
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    rig.TickAt(1);
+    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+  }
+
+  void playAgainPreparesTheBoard() {
+    Rig rig(7);
+    rig.engine.Start();
+    rig.EnterUpTo(4);
+    rig.TickAt(3000);
+    rig.view.Type(rig.engine, kKeyBackspace);
+    rig.engine.PlayAgain();
+    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Mark).isEmpty());
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QCOMPARE(rig.Text(Ctl::Label6), "4");
+    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    QCOMPARE(rig.Text(Ctl::Label11), "00");
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1));
+    QCOMPARE(rig.view.focus, Ctl::Command1);
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    rig.engine.Start();
+    rig.Enter("1");  // every run asks for 1 first
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+  }
+
+  // A visit that spans local midnight counts on through it.
+  void acrossMidnight() {
+    Rig rig(7);
+    rig.clock.Set(23, 58, 0, 0);
+    rig.engine.Start();
+    rig.clock.Set(0, 1, 0, 250);
+    rig.engine.Tick();
+    QCOMPARE(rig.Countdown(), (QStringList{" 1", "59", "75"}));
+    QCOMPARE(rig.Text(Ctl::Label2), "80");
+    QCOMPARE(rig.Text(Ctl::Label11), "25");
+    rig.clock.Set(0, 3, 0, 0);
+    rig.engine.Tick();
+    QVERIFY(rig.Text(Ctl::Label1) != kTimeUp);
+    rig.clock.Set(0, 3, 0, 1);
+    rig.engine.Tick();
+    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+  }
+
+  // A fresh Load forgets the best of an earlier visit.
+  void reloadForgetsTheBest() {
+    Rig rig(7);
+    rig.RunEndedByBackspace(6);
+    QCOMPARE(rig.Text(Ctl::Label6), "6");
+    rig.engine.Load(rig.view, Pupil{8, "小红", ""});
+    QVERIFY(rig.Text(Ctl::Label6).isEmpty());
+    QVERIFY(!rig.view.ticking);
+    rig.engine.Start();
+    rig.EnterUpTo(2);
+    rig.view.Type(rig.engine, kKeyBackspace);
+    QCOMPARE(rig.Text(Ctl::Label1), kRange + " 2");
+    QCOMPARE(rig.Text(Ctl::Label6), "2");
+  }
+};
+
+QTEST_APPLESS_MAIN(OpenCountingEngineTest)
+#include "open_counting_engine_test.moc"
