@@ -16,5 +16,5 @@ echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 build "$ROOT/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DNUMORA_SANITIZE=ON -DNUMORA_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-NUMORA_FUZZ_EVENTS=60000 \
+NUMORA_FUZZ_EVENTS=200000 \
   ctest --test-dir "$ROOT/build/sanitize" -j"$jobs" --output-on-failure
