@@ -1,0 +1,418 @@
+// The rules of level 9, played on a recording screen with a clock the test moves.
+#include "endurance/endurance_engine.h"
+
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "tests/support/fake_view.h"
+
+using namespace numora;
+using numora::testing::FakeView;
+using numora::testing::ManualClock;
+
+namespace {
+
+const QString kWrong = "数字输入错误，挑战结束！";
+const QString kBackspace = "不能退格，挑战结束！";
+const QString kOtherKey = "按了非数字键,挑战结束!";
+const QString kPause = "两次按键时间超过2秒,挑战结束!";
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+// One run of a best-result sequence: how many numbers, in how many milliseconds.
+struct Run {
+  int count;
+  int ms;
+};
+
+struct Rig {
+  ManualClock clock;
+  FakeView view;
+  EnduranceEngine engine{clock};
+
+  Rig() { engine.Load(view, Pupil{9, "小刚", "实验小学"}); }
+  QString Text(Ctl c) const { return Q(view.text(c)); }
+  void TickAt(double ms_after_now) {
+    clock.Advance(ms_after_now);
+    engine.Tick();
+  }
+  void Enter(const std::string& keys) { view.Enter(engine, keys); }
+  void EnterUpTo(int last) {
+    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
+  }
+  // Keeps a started run going for `ms` by typing a digit (never confirmed) every 1.5 s.
+  void KeepGoingFor(int ms) {
+    for (int left = ms; left > 0; left -= 1500) {
+      TickAt(left < 1500 ? left : 1500);
+      if (left > 1500) view.Type(engine, '1');
+    }
+  }
+  // Starts and plays `run.count` right numbers with the keys spread evenly over `run.ms`; a tick
+  // at the last moment sets the elapsed row, then a backspace ends the run and play-again
+  // follows when `again` is set.
+  void Play(const Run& run, bool again = true) {
+    std::string keys;
+    for (int n = 1; n <= run.count; ++n) keys += std::to_string(n) + '\r';
+    const double start = clock.now;
+    engine.Start();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      clock.now = start + std::floor(run.ms * double(i + 1) / double(keys.size() + 1));
+      engine.Tick();
+      view.Type(engine, keys[i]);
+    }
+    clock.now = start + run.ms;
+    engine.Tick();
+    view.Type(engine, kKeyBackspace);
+    if (again) engine.PlayAgain();
+  }
+  bool Ended() const {
+    return !view.ticking && !view.isEnabled(Ctl::Text1) && view.isVisible(Ctl::Command3) &&
+           view.isEnabled(Ctl::Command3) && view.focus == Ctl::Command3 &&
+           !view.isEnabled(Ctl::Command1);
+  }
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(QList<Run>)
+
+class EnduranceEngineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void loadSetsTheBoard() {
+    Rig rig;
+    QCOMPARE(rig.Text(Ctl::Caption), "Numora  V2.0 2017-11-22 ");
+    QCOMPARE(rig.Text(Ctl::Label3), "9");
+    QCOMPARE(rig.Text(Ctl::Label8), "小刚");
+    QCOMPARE(rig.Text(Ctl::Label12), "实验小学");
+    QCOMPARE(rig.Text(Ctl::Label19), "9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    for (const Ctl c : {Ctl::Label4, Ctl::Label6, Ctl::Label15, Ctl::Label17, Ctl::Label21,
+                        Ctl::Label23, Ctl::Mark, Ctl::Text1}) {
+      QVERIFY2(rig.Text(c).isEmpty(), testing::CtlName(c));
+    }
+    QVERIFY(!rig.view.isVisible(Ctl::Command3));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.ticking);
+    // The caption comes first, before any control is written.
+    QCOMPARE(rig.view.log.front(), std::string("text Caption=Numora  V2.0 2017-11-22 "));
+  }
+
+  // The box is shut before the first start: no key starts the clock or records a count of -1.
+  void keysBeforeTheFirstStartAreNotJudged() {
+    Rig rig;
+    for (const char key : {'0', '\r', 'x', '\b'}) QCOMPARE(rig.view.Type(rig.engine, key), 0);
+    QVERIFY(!rig.view.ticking);
+    QVERIFY(rig.Text(Ctl::Label6).isEmpty());
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    rig.engine.Start();
+    QVERIFY(rig.view.ticking && rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    rig.Enter("1");
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+  }
+
+  // The 2-second rule, from Start and from every key; a tick that comes late still ends the run.
+  void pauseBetweenKeys_data() {
+    QTest::addColumn<QList<int>>("keysAt");  // ms after Start
+    QTest::addColumn<QList<int>>("ticksAt");
+    QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hundredths");
+    QTest::newRow("key at 1999 keeps the run")
+        << QList<int>{1999} << QList<int>{1000, 1999, 3998} << false << "1"
+        << "00";
+    QTest::newRow("first tick at 2000 ends it")
+        << QList<int>{} << QList<int>{1000, 2000} << true << "2"
+        << "00";
+    QTest::newRow("2000 after the last key")
+        << QList<int>{1500} << QList<int>{1499, 3500} << true << "2"
+        << "00";
+    QTest::newRow("late first tick at 3100") << QList<int>{} << QList<int>{3100} << true << "3"
+                                             << "10";
+    QTest::newRow("1996 ms shows 1 and 00") << QList<int>{} << QList<int>{1996} << false << "1"
+                                            << "00";
+    QTest::newRow("12.34 s after a stall") << QList<int>{} << QList<int>{12340} << true << "12"
+                                           << "34";
+  }
+  void pauseBetweenKeys() {
+    QFETCH(QList<int>, keysAt);
+    QFETCH(QList<int>, ticksAt);
+    QFETCH(bool, ended);
+    QFETCH(QString, seconds);
+    QFETCH(QString, hundredths);
+    Rig rig;
+    const double start = rig.clock.now;
+    rig.engine.Start();
+    rig.Enter("1");
+    // Events in time order; at equal times the key comes first.
+    qsizetype k = 0;
+    for (const int t : ticksAt) {
+      for (; k < keysAt.size() && keysAt[k] <= t; ++k) {
+        rig.clock.now = start + keysAt[k];
+        rig.view.Type(rig.engine, '2');
+      }
+      rig.clock.now = start + t;
+      rig.engine.Tick();
+    }
+    QCOMPARE(rig.Text(Ctl::Label2), seconds);
+    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+    QCOMPARE(rig.Ended(), ended);
+    QCOMPARE(rig.Text(Ctl::Label1), ended ? kPause : QString());
+    if (ended) {
+      QVERIFY(rig.Text(Ctl::Mark).isEmpty());
+      QCOMPARE(rig.Text(Ctl::Label6), "1");
+    }
+  }
+
+  void entries_data() {
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("label4");
+    QTest::addColumn<QString>("best");
+    QTest::newRow("007 at 7") << QStringList{"1", "2", "3", "4", "5", "6", "007"} << false << " 7"
+                              << "";
+    QTest::newRow("1 2 4") << QStringList{"1", "2", "4"} << true << " 2"
+                           << "2";
+    QTest::newRow("empty Enter first") << QStringList{""} << true << ""
+                                       << "0";
+    QTest::newRow("empty Enter later") << QStringList{"1", ""} << true << " 1"
+                                       << "1";
+    QTest::newRow("too large to read") << QStringList{"1", "99999999999"} << true << " 1"
+                                       << "1";
+  }
+  void entries() {
+    QFETCH(QStringList, typed);
+    QFETCH(bool, ended);
+    QFETCH(QString, label4);
+    QFETCH(QString, best);
+    Rig rig;
+    rig.engine.Start();
+    for (const QString& entry : typed) {
+      rig.clock.Advance(400);
+      rig.Enter(entry.toStdString());
+    }
+    QCOMPARE(rig.Text(Ctl::Label4), label4);
+    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Ended(), ended);
+    QCOMPARE(rig.Text(Ctl::Mark), ended ? "×" : "√");
+    QCOMPARE(rig.Text(Ctl::Label1), ended ? kWrong : QString());
+  }
+
+  // Keys that end a run at once; none of them reaches the box.
+  void endingKeys_data() {
+    QTest::addColumn<char>("key");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("backspace") << '\b' << kBackspace << "×";
+    QTest::newRow("letter") << 'a' << kOtherKey << "";
+    QTest::newRow("blank") << ' ' << kOtherKey << "";
+    QTest::newRow("point") << '.' << kOtherKey << "";
+    QTest::newRow("escape") << '\x1b' << kOtherKey << "";
+  }
+  void endingKeys() {
+    QFETCH(char, key);
+    QFETCH(QString, message);
+    QFETCH(QString, mark);
+    Rig rig;
+    rig.engine.Start();
+    rig.EnterUpTo(3);
+    rig.view.Type(rig.engine, '4');
+    QCOMPARE(rig.view.Type(rig.engine, key), 0);
+    QCOMPARE(rig.Text(Ctl::Text1), "4");
+    QCOMPARE(rig.Text(Ctl::Label1), message);
+    QCOMPARE(rig.Text(Ctl::Mark), mark);
+    QCOMPARE(rig.Text(Ctl::Label6), "3");  // the unconfirmed 4 does not count
+    QCOMPARE(rig.Text(Ctl::Label4), " 3");
+    QVERIFY(rig.Ended());
+  }
+
+  // The best result: the higher count, and for equal counts the shorter time.
+  void bestResult_data() {
+    QTest::addColumn<QList<Run>>("runs");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hundredths");
+    const Run first{15, 40120};
+    QTest::newRow("15 in 40.12") << QList<Run>{first} << "15"
+                                 << "40"
+                                 << "12";
+    QTest::newRow("then 14") << QList<Run>{first, {14, 30000}} << "15"
+                             << "40"
+                             << "12";
+    QTest::newRow("then 15 in 38.50") << QList<Run>{first, {14, 30000}, {15, 38500}} << "15"
+                                      << "38"
+                                      << "50";
+    QTest::newRow("then 15 in 38.07")
+        << QList<Run>{first, {14, 30000}, {15, 38500}, {15, 38070}} << "15"
+        << "38"
+        << "07";
+    QTest::newRow("9.80 beats 10.00") << QList<Run>{{15, 10000}, {15, 9800}} << "15"
+                                      << "9"
+                                      << "80";
+    QTest::newRow("10.00 loses to 9.80") << QList<Run>{{15, 9800}, {15, 10000}} << "15"
+                                         << "9"
+                                         << "80";
+    QTest::newRow("a higher count wins slower") << QList<Run>{{15, 9800}, {16, 50000}} << "16"
+                                                << "50"
+                                                << "00";
+    QTest::newRow("backspace first") << QList<Run>{{0, 500}} << "0"
+                                     << "0"
+                                     << "50";
+    QTest::newRow("a best of 0 is none") << QList<Run>{{0, 500}, {0, 900}} << "0"
+                                         << "0"
+                                         << "90";
+    QTest::newRow("anything beats a best of 0") << QList<Run>{{0, 500}, {2, 4000}} << "2"
+                                                << "4"
+                                                << "00";
+  }
+  void bestResult() {
+    QFETCH(QList<Run>, runs);
+    QFETCH(QString, count);
+    QFETCH(QString, seconds);
+    QFETCH(QString, hundredths);
+    Rig rig;
+    for (const Run& run : runs) rig.Play(run);
+    QCOMPARE(rig.Text(Ctl::Label6), count);
+    QCOMPARE(rig.Text(Ctl::Label21), seconds);
+    QCOMPARE(rig.Text(Ctl::Label23), hundredths);
+    QCOMPARE(rig.engine.BestCount(), count.toInt());
+    QCOMPARE(rig.engine.BestHundredths(), seconds.toInt() * 100 + hundredths.toInt());
+  }
+
+  // The best time is the elapsed row as it stood before the end; a pause end still moves the
+  // row on to the moment of its tick.
+  void pauseEndCopiesThePreviousRow() {
+    Rig rig;
+    rig.engine.Start();
+    rig.TickAt(700);
+    rig.Enter("1");
+    rig.TickAt(1990);
+    QVERIFY(!rig.Ended());
+    rig.TickAt(10);
+    QCOMPARE(rig.Text(Ctl::Label1), kPause);
+    QCOMPARE(rig.Text(Ctl::Label21), "2");
+    QCOMPARE(rig.Text(Ctl::Label23), "69");
+    QCOMPARE(rig.Text(Ctl::Label14), "2");
+    QCOMPARE(rig.Text(Ctl::Label13), "70");
+  }
+
+  // A run that ends before any tick has shown its time shows the time of its end.
+  void endBeforeTheFirstTick() {
+    Rig rig;
+    rig.engine.Start();
+    rig.clock.Advance(4);
+    rig.view.Type(rig.engine, kKeyBackspace);
+    QCOMPARE(rig.Text(Ctl::Label14), "0");
+    QCOMPARE(rig.Text(Ctl::Label13), "00");
+    QCOMPARE(rig.Text(Ctl::Label21), "0");
+    QCOMPARE(rig.Text(Ctl::Label23), "00");
+  }
+
+  void elapsedRow_data() {
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hundredths");
+    QTest::newRow("125 s shows every digit") << 125000 << "125"
+                                             << "00";
+    QTest::newRow("12.996 s") << 12996 << "12"
+                              << "00";
+    QTest::newRow("1.015 s rounds to even") << 1015 << "1"
+                                            << "02";
+    QTest::newRow("0.5 s") << 500 << "0"
+                           << "50";
+  }
+  void elapsedRow() {
+    QFETCH(int, ms);
+    QFETCH(QString, seconds);
+    QFETCH(QString, hundredths);
+    Rig rig;
+    rig.engine.Start();
+    rig.KeepGoingFor(ms);
+    QCOMPARE(rig.Text(Ctl::Label14), seconds);
+    QCOMPARE(rig.Text(Ctl::Label13), hundredths);
+    QVERIFY(rig.view.ticking);
+  }
+
+  void playAgainResetsBothRows() {
+    Rig rig;
+    rig.Play({4, 7000}, false);
+    rig.engine.PlayAgain();
+    QCOMPARE(rig.Text(Ctl::Label2), "0");
+    QCOMPARE(rig.Text(Ctl::Label11), "00");
+    QCOMPARE(rig.Text(Ctl::Label14), "0");
+    QCOMPARE(rig.Text(Ctl::Label13), "00");
+    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Mark).isEmpty());
+    QCOMPARE(rig.Text(Ctl::Label6), "4");
+    QCOMPARE(rig.Text(Ctl::Label21), "7");
+    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
+    QVERIFY(rig.view.isEnabled(Ctl::Command1));
+    QCOMPARE(rig.view.focus, Ctl::Command1);
+    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && rig.view.isVisible(Ctl::Text1));
+    QVERIFY(!rig.view.ticking);
+    // The next run counts from its own start.
+    rig.clock.Advance(30000);
+    rig.engine.Start();
+    rig.TickAt(1250);
+    QCOMPARE(rig.Text(Ctl::Label14), "1");
+    QCOMPARE(rig.Text(Ctl::Label13), "25");
+  }
+
+  // Midnight ends nothing: the run is timed on through it.
+  void acrossMidnight() {
+    Rig rig;
+    rig.clock.Set(23, 59, 58, 500);
+    rig.engine.Start();
+    for (int n = 1; n <= 4; ++n) {
+      rig.TickAt(900);
+      rig.Enter(std::to_string(n));
+    }
+    rig.TickAt(1000);
+    QCOMPARE(rig.clock.now, DayMillisOf(0, 0, 3, 100));
+    QCOMPARE(rig.Text(Ctl::Label14), "4");
+    QCOMPARE(rig.Text(Ctl::Label13), "60");
+    QCOMPARE(rig.Text(Ctl::Label2), "1");
+    QVERIFY(rig.view.ticking);
+    rig.TickAt(1000);
+    QCOMPARE(rig.Text(Ctl::Label1), kPause);
+    QCOMPARE(rig.Text(Ctl::Label21), "4");
+    QCOMPARE(rig.Text(Ctl::Label23), "60");
+  }
+
+  // The count and the number asked for are wide enough for any run.
+  void aRunPasses32767() {
+    Rig rig;
+    rig.engine.Start();
+    for (int n = 1; n <= 32770; ++n) {
+      rig.Enter(std::to_string(n));
+      if (n % 1000 == 0) rig.view.log.clear();
+    }
+    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Ctl::Label4), "2770");
+    rig.Enter("32770");
+    QCOMPARE(rig.Text(Ctl::Label1), kWrong);
+    QCOMPARE(rig.Text(Ctl::Label6), "32770");
+    QCOMPARE(rig.engine.BestCount(), 32770);
+  }
+
+  void reloadForgetsTheBest() {
+    Rig rig;
+    rig.Play({5, 6000});
+    QCOMPARE(rig.Text(Ctl::Label6), "5");
+    rig.engine.Load(rig.view, Pupil{9, "小刚", ""});
+    QVERIFY(rig.Text(Ctl::Label6).isEmpty() && rig.Text(Ctl::Label21).isEmpty());
+    QCOMPARE(rig.engine.BestCount(), 0);
+    rig.Play({1, 3000});
+    QCOMPARE(rig.Text(Ctl::Label6), "1");
+    QCOMPARE(rig.Text(Ctl::Label21), "3");
+  }
+};
+
+QTEST_APPLESS_MAIN(EnduranceEngineTest)
+#include "endurance_engine_test.moc"
