@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-bash "$ROOT/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev
+bash "$ROOT/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev clang libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
@@ -18,3 +18,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 NUMORA_FUZZ_EVENTS=200000 \
   ctest --test-dir "$ROOT/build/sanitize" -j"$jobs" --output-on-failure
+
+echo "== Engine fuzzing (libFuzzer, 20 s)"
+build "$ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMORA_FUZZ=ON
+mkdir -p "$ROOT/build/fuzz/corpus"
+"$ROOT/build/fuzz/tests/fuzz/engine_fuzzer" -max_total_time="${NUMORA_FUZZ_SECONDS:-20}" \
+  -max_len=4096 -print_final_stats=1 "$ROOT/build/fuzz/corpus" 2>&1 | grep -E '^(stat::number_of_executed_units|Done)|ERROR|level [0-9]:' || true
+test "${PIPESTATUS[0]}" -eq 0

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "endurance/endurance_engine.h"
-#include "tests/support/engine_fuzz.h"
+#include "tests/support/engine_profiles.h"
 
 using namespace numora;
 using namespace numora::testing;
@@ -21,15 +21,7 @@ class EnduranceEngineFuzzTest : public QObject {
     QFETCH(uint, seed);
     ManualClock clock(DayMillisOf(23, 50, 0, 0));
     EnduranceEngine engine(clock);
-    EngineProfile profile{EngineProfile::Best::CountThenTime,
-                          {"数字输入错误，挑战结束！", "不能退格，挑战结束！",
-                           "按了非数字键,挑战结束!", "两次按键时间超过2秒,挑战结束!"},
-                          {},
-                          4,
-                          {Ctl::Label2, Ctl::Label11, Ctl::Label13, Ctl::Label15},
-                          {Ctl::Label14},
-                          false,
-                          false};
+    const EngineProfile profile = EnduranceProfile();
     EngineFuzzer fuzzer(engine, clock, profile, 9);
     SeededChoices choices(seed);
     const std::string failure = fuzzer.Run(choices, FuzzEvents() / 2);

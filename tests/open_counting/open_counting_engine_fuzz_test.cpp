@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "open_counting/open_counting_engine.h"
-#include "tests/support/engine_fuzz.h"
+#include "tests/support/engine_profiles.h"
 
 using namespace numora;
 using namespace numora::testing;
@@ -23,14 +23,7 @@ class OpenCountingEngineFuzzTest : public QObject {
     QFETCH(uint, seed);
     ManualClock clock(DayMillisOf(23, 50, 0, 0));
     OpenCountingEngine engine(clock);
-    EngineProfile profile{EngineProfile::Best::HighestCount,
-                          {"数字输入错误，挑战结束！", "时间到!"},
-                          {"本次有效数字范围是 1 - ", "记录又被刷新,有效数字范围是 1 - "},
-                          4,
-                          {Ctl::Label2, Ctl::Label11, Ctl::Label13, Ctl::Label14, Ctl::Label15},
-                          {},
-                          false,
-                          true};
+    const EngineProfile profile = OpenCountingProfile();
     EngineFuzzer fuzzer(engine, clock, profile, level);
     SeededChoices choices(seed);
     const std::string failure = fuzzer.Run(choices, FuzzEvents() / 2);
