@@ -22,6 +22,11 @@ NUMORA_FUZZ_EVENTS=200000 \
 echo "== Engine fuzzing (libFuzzer, 20 s)"
 build "$ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMORA_FUZZ=ON
 mkdir -p "$ROOT/build/fuzz/corpus"
+status=0
 "$ROOT/build/fuzz/tests/fuzz/engine_fuzzer" -max_total_time="${NUMORA_FUZZ_SECONDS:-20}" \
-  -max_len=4096 -print_final_stats=1 "$ROOT/build/fuzz/corpus" 2>&1 | grep -E '^(stat::number_of_executed_units|Done)|ERROR|level [0-9]:' || true
-test "${PIPESTATUS[0]}" -eq 0
+  -max_len=4096 -print_final_stats=1 "$ROOT/build/fuzz/corpus" >"$ROOT/build/fuzz/last-run.log" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  tail -n 40 "$ROOT/build/fuzz/last-run.log"
+  exit "$status"
+fi
+grep -E '^(Done|stat::number_of_executed_units)' "$ROOT/build/fuzz/last-run.log"
