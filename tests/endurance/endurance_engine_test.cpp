@@ -223,7 +223,10 @@ class EnduranceEngineTest : public QObject {
     rig.engine.Start();
     rig.EnterUpTo(3);
     rig.view.Type(rig.engine, '4');
+    rig.view.log.clear();
     QCOMPARE(rig.view.Type(rig.engine, key), 0);
+    // The key restarts the tick before it is judged, like every key.
+    QCOMPARE(rig.view.log.front(), std::string("tick on"));
     QCOMPARE(rig.Text(Ctl::Text1), "4");
     QCOMPARE(rig.Text(Ctl::Label1), message);
     QCOMPARE(rig.Text(Ctl::Mark), mark);
