@@ -62,6 +62,72 @@ QIcon WindowIcon() {
   return icon;
 }
 
+namespace {
+
+// One key of the number pad: a raised cap with its label.
+void DrawKey(QPainter& p, const QRectF& key, const QString& label, int pixelSize) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(20, 24, 36));
+  p.drawRoundedRect(key.translated(0, 3), 7, 7);
+  QLinearGradient cap(key.topLeft(), key.bottomLeft());
+  cap.setColorAt(0, QColor(255, 255, 255));
+  cap.setColorAt(1, QColor(214, 220, 232));
+  p.setBrush(cap);
+  p.setPen(QPen(QColor(150, 158, 176), 1));
+  p.drawRoundedRect(key, 7, 7);
+  QFont font(QString::fromLatin1(InstalledFamily(Face::Arial)));
+  font.setBold(true);
+  font.setPixelSize(pixelSize);
+  p.setFont(font);
+  p.setPen(QColor(30, 40, 90));
+  p.drawText(key, Qt::AlignCenter, label);
+}
+
+void DrawStopwatch(QPainter& p, QPointF centre, double radius) {
+  // Crown and side button.
+  p.setPen(QPen(QColor(60, 60, 70), 2));
+  p.setBrush(QColor(200, 205, 215));
+  p.drawRoundedRect(QRectF(centre.x() - 9, centre.y() - radius - 16, 18, 12), 3, 3);
+  p.drawRect(QRectF(centre.x() - 4, centre.y() - radius - 6, 8, 8));
+  p.save();
+  p.translate(centre);
+  p.rotate(45);
+  p.drawRoundedRect(QRectF(-5, -radius - 9, 10, 10), 2, 2);
+  p.restore();
+  // Case and face.
+  QRadialGradient rim(centre, radius);
+  rim.setColorAt(0.85, QColor(235, 60, 50));
+  rim.setColorAt(1, QColor(170, 20, 20));
+  p.setBrush(rim);
+  p.setPen(QPen(QColor(110, 10, 10), 2));
+  p.drawEllipse(centre, radius, radius);
+  const double face = radius * 0.8;
+  p.setBrush(Qt::white);
+  p.setPen(QPen(QColor(120, 120, 130), 1));
+  p.drawEllipse(centre, face, face);
+  // The time run so far, then the ticks over it.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 200, 60, 170));
+  p.drawPie(QRectF(centre.x() - face, centre.y() - face, 2 * face, 2 * face), 90 * 16, -110 * 16);
+  for (int i = 0; i < 60; ++i) {
+    const double a = i * M_PI / 30;
+    const double inner = face * (i % 5 == 0 ? 0.78 : 0.9);
+    p.setPen(QPen(QColor(40, 40, 50), i % 5 == 0 ? 2.2 : 1));
+    p.drawLine(
+        QPointF(centre.x() + inner * std::sin(a), centre.y() - inner * std::cos(a)),
+        QPointF(centre.x() + face * 0.97 * std::sin(a), centre.y() - face * 0.97 * std::cos(a)));
+  }
+  const double hand = 110 * M_PI / 180;
+  p.setPen(QPen(kRed, 2.5, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(centre, QPointF(centre.x() + face * 0.85 * std::sin(hand),
+                             centre.y() - face * 0.85 * std::cos(hand)));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 40, 50));
+  p.drawEllipse(centre, 4, 4);
+}
+
+}  // namespace
+
 QPixmap TitlePicture() {
   const int side = 300;
   QPixmap pixmap(side, side);
@@ -69,21 +135,55 @@ QPixmap TitlePicture() {
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, side);
   sky.setColorAt(0, QColor(120, 190, 255));
-  sky.setColorAt(1, QColor(230, 245, 255));
+  sky.setColorAt(1, QColor(235, 246, 255));
   p.fillRect(pixmap.rect(), sky);
-  // A keypad of nine keys, the digits the pupil types.
-  QFont font(QString::fromLatin1(InstalledFamily(Face::Arial)));
-  font.setBold(true);
-  font.setPixelSize(44);
-  p.setFont(font);
-  for (int i = 0; i < 9; ++i) {
-    const QRectF key(36 + (i % 3) * 80, 36 + (i / 3) * 80, 68, 68);
-    p.setPen(QPen(QColor(40, 60, 120), 3));
-    p.setBrush(i % 2 == 0 ? QColor(255, 255, 255) : QColor(255, 240, 200));
-    p.drawRoundedRect(key, 12, 12);
-    p.setPen(i == 4 ? kRed : QColor(20, 40, 120));
-    p.drawText(key, Qt::AlignCenter, QString::number(i + 1));
+  // Light rays behind the pad.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 60));
+  for (int i = 0; i < 8; ++i) {
+    QPainterPath ray;
+    ray.moveTo(125, 185);
+    const double a = i * M_PI / 4;
+    ray.lineTo(125 + 300 * std::cos(a - 0.12), 185 + 300 * std::sin(a - 0.12));
+    ray.lineTo(125 + 300 * std::cos(a + 0.12), 185 + 300 * std::sin(a + 0.12));
+    ray.closeSubpath();
+    p.drawPath(ray);
   }
+
+  // The number pad the pupil types on: 7 8 9 on top, a wide 0, a tall Enter.
+  const QRectF body(18, 78, 214, 214);
+  p.setBrush(QColor(0, 0, 0, 50));
+  p.drawRoundedRect(body.translated(4, 5), 16, 16);
+  QLinearGradient case_(body.topLeft(), body.bottomRight());
+  case_.setColorAt(0, QColor(84, 96, 124));
+  case_.setColorAt(1, QColor(44, 52, 72));
+  p.setBrush(case_);
+  p.setPen(QPen(QColor(30, 34, 48), 2));
+  p.drawRoundedRect(body, 16, 16);
+  const double key = 42;
+  const double gap = 7;
+  const QPointF origin(body.left() + 12, body.top() + 12);
+  auto cell = [&](int column, int row, int columns, int rows) {
+    return QRectF(origin.x() + column * (key + gap), origin.y() + row * (key + gap),
+                  columns * key + (columns - 1) * gap, rows * key + (rows - 1) * gap);
+  };
+  const char* digits[3][3] = {{"7", "8", "9"}, {"4", "5", "6"}, {"1", "2", "3"}};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      DrawKey(p, cell(column, row, 1, 1), QString::fromLatin1(digits[row][column]), 24);
+    }
+  }
+  DrawKey(p, cell(0, 3, 2, 1), QStringLiteral("0"), 24);
+  DrawKey(p, cell(2, 3, 1, 1), QStringLiteral("."), 24);
+  DrawKey(p, cell(3, 0, 1, 2), QStringLiteral("+"), 26);
+  DrawKey(p, cell(3, 2, 1, 2), QStringLiteral("Enter"), 11);
+  // The bump on 5 that the fingers find without looking.
+  const QRectF five = cell(1, 1, 1, 1);
+  p.setPen(QPen(QColor(30, 40, 90), 2.5, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(five.center().x() - 7, five.bottom() - 7),
+             QPointF(five.center().x() + 7, five.bottom() - 7));
+
+  DrawStopwatch(p, QPointF(232, 72), 50);
   return pixmap;
 }
 
@@ -103,9 +203,9 @@ QPixmap RewardPicture(int side) {
     const double a = i * M_PI / 3;
     p.setBrush(i % 2 ? QColor(255, 90, 90) : QColor(90, 170, 255));
     p.setPen(Qt::NoPen);
-    p.drawPath(Star(QPointF(side / 2.0 + side * 0.42 * std::cos(a),
-                            side * 0.47 + side * 0.42 * std::sin(a)),
-                    side * 0.05, side * 0.02));
+    p.drawPath(Star(
+        QPointF(side / 2.0 + side * 0.42 * std::cos(a), side * 0.47 + side * 0.42 * std::sin(a)),
+        side * 0.05, side * 0.02));
   }
   return pixmap;
 }
