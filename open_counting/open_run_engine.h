@@ -41,7 +41,8 @@ class OpenRunEngine : public ChallengeEngine {
   void SetTicking(bool on);
   bool Ticking() const { return ticking_; }
 
-  // Wider than the 16-bit counts the pupil can reach, so a long run never wraps.
+  // The number asked for next; after an end, the run's count. 32 bits, so that a long run goes
+  // past 32767 without wrapping.
   std::int32_t expected_ = 0;
   // The largest entry that can be read; anything above it is a wrong entry.
   std::int32_t max_entry_ = 32767;
