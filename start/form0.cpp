@@ -178,7 +178,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-Form0::Form0(QWidget* parent) : QWidget(parent, Qt::Window) {
+Form0::Form0(QWidget* parent)
+    : QWidget(parent, Qt::Window), screens_{&ShowForm1, &ShowForm789, &ShowForm9} {
   Build();
   Load();
 }
@@ -321,13 +322,13 @@ void Form0::EnterChallenge() {
   const auto done = qScopeGuard([this] { inChallenge_ = false; });
   switch (ScreenFor(GameLevel)) {
     case ChallengeScreen::Form1:
-      ShowForm1(pupil, this);
+      screens_.Form1(pupil, this);
       break;
     case ChallengeScreen::Form789:
-      ShowForm789(pupil, this);
+      screens_.Form789(pupil, this);
       break;
     case ChallengeScreen::Form9:
-      ShowForm9(pupil, this);
+      screens_.Form9(pupil, this);
       break;
   }
 }

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "rules/challenge.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -22,7 +24,19 @@ class Form0 : public QWidget {
   static const QUrl kSiteLink;    // Label1: a page of the maker's site
   static const QUrl kSecondLink;  // Label3: the home page of the maker's second site
 
+  // Opens a challenge window for the pupil, modal over the parent; returns once it closed.
+  using OpenScreen = void (*)(const Pupil& pupil, QWidget* parent);
+  // The windows that play the levels, in the order of ChallengeScreen.
+  struct ChallengeScreens {
+    OpenScreen Form1;
+    OpenScreen Form789;
+    OpenScreen Form9;
+  };
+
   explicit Form0(QWidget* parent = nullptr);
+
+  // Puts other windows in place of the challenge windows (tests record what would open).
+  void SetChallengeScreens(const ChallengeScreens& screens) { screens_ = screens; }
 
   // What the challenge windows are opened with. StudentName always holds the whole text of the
   // entry box, School is always empty, GameLevel is 0 until the first enter.
@@ -54,6 +68,7 @@ class Form0 : public QWidget {
   QPushButton* exit_ = nullptr;
   DesignLabel* level_ = nullptr;
   DesignLabel* rule_ = nullptr;
+  ChallengeScreens screens_;
   bool inChallenge_ = false;
   bool centred_ = false;
 };

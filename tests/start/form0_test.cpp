@@ -16,6 +16,7 @@
 #include <QWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/layout.h"
 
@@ -32,6 +33,24 @@ struct ChallengeVisit {
   QString school;
   QString entry;
 };
+
+// The challenge windows the enter button asked for, in place of opening them.
+struct Opening {
+  QString screen;
+  numora::Pupil pupil;
+  QWidget* parent;
+};
+std::vector<Opening> openings;
+
+void RecordForm1(const numora::Pupil& pupil, QWidget* parent) {
+  openings.push_back({QStringLiteral("Form1"), pupil, parent});
+}
+void RecordForm789(const numora::Pupil& pupil, QWidget* parent) {
+  openings.push_back({QStringLiteral("Form789"), pupil, parent});
+}
+void RecordForm9(const numora::Pupil& pupil, QWidget* parent) {
+  openings.push_back({QStringLiteral("Form9"), pupil, parent});
+}
 
 }  // namespace
 
@@ -76,6 +95,8 @@ class Form0Test : public QObject {
 
   void enterButtonCutsTheEntryBeforeTheWindowOpens_data();
   void enterButtonCutsTheEntryBeforeTheWindowOpens();
+  void enterButtonOpensTheWindowOfTheLevel_data();
+  void enterButtonOpensTheWindowOfTheLevel();
   void withoutAPickTheEnterButtonOpensLevelOne();
   void startScreenKeepsItsStateAfterAChallenge();
   void startScreenTakesNoInputWhileAChallengeIsOpen();
@@ -472,10 +493,50 @@ void Form0Test::enterButtonCutsTheEntryBeforeTheWindowOpens() {
   QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
+void Form0Test::enterButtonOpensTheWindowOfTheLevel_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<int>("level");
+  QTest::addColumn<QString>("screen");
+
+  const char* screens[] = {"Form1", "Form1",   "Form1",   "Form1", "Form1",
+                           "Form1", "Form789", "Form789", "Form9"};
+  for (int level = 1; level <= 9; ++level) {
+    QTest::addRow("level %d", level) << QStringLiteral("Label%1").arg(12 + level) << level
+                                     << QString::fromLatin1(screens[level - 1]);
+  }
+}
+
+// Exactly one window opens per press, chosen by the level, with the cut name in UTF-8.
+void Form0Test::enterButtonOpensTheWindowOfTheLevel() {
+  QFETCH(QString, button);
+  QFETCH(int, level);
+  QFETCH(QString, screen);
+
+  form_->SetChallengeScreens({&RecordForm1, &RecordForm789, &RecordForm9});
+  openings.clear();
+  click("Label21");
+  click(button.toLatin1().constData());
+  child<QLineEdit>("Text1")->insert(QStringLiteral("张小明同学"));
+  click("Command0");
+
+  QCOMPARE(openings.size(), std::size_t{1});
+  const Opening& opened = openings.front();
+  QCOMPARE(opened.screen, screen);
+  QCOMPARE(opened.parent, form_.get());
+  QCOMPARE(opened.pupil.GameLevel, level);
+  QCOMPARE(opened.pupil.StudentName, std::string("张小明同"));
+  QCOMPARE(opened.pupil.School, std::string());
+  QCOMPARE(form_->GameLevel, level);
+}
+
 void Form0Test::withoutAPickTheEnterButtonOpensLevelOne() {
-  const ChallengeVisit visit = EnterChallenge();
-  QVERIFY(visit.opened);
-  QCOMPARE(visit.gameLevel, std::int16_t{1});
+  form_->SetChallengeScreens({&RecordForm1, &RecordForm789, &RecordForm9});
+  openings.clear();
+  click("Command0");
+  QCOMPARE(openings.size(), std::size_t{1});
+  QCOMPARE(openings.front().screen, QStringLiteral("Form1"));
+  QCOMPARE(openings.front().pupil.GameLevel, std::int16_t{1});
+  QCOMPARE(form_->GameLevel, std::int16_t{1});
 }
 
 void Form0Test::startScreenKeepsItsStateAfterAChallenge() {
