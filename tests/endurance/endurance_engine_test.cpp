@@ -403,18 +403,6 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Ctl::Label6), "32770");
     QCOMPARE(rig.engine.BestCount(), 32770);
   }
-
-  void reloadForgetsTheBest() {
-    Rig rig;
-    rig.Play({5, 6000});
-    QCOMPARE(rig.Text(Ctl::Label6), "5");
-    rig.engine.Load(rig.view, Pupil{9, "小刚", ""});
-    QVERIFY(rig.Text(Ctl::Label6).isEmpty() && rig.Text(Ctl::Label21).isEmpty());
-    QCOMPARE(rig.engine.BestCount(), 0);
-    rig.Play({1, 3000});
-    QCOMPARE(rig.Text(Ctl::Label6), "1");
-    QCOMPARE(rig.Text(Ctl::Label21), "3");
-  }
 };
 
 QTEST_APPLESS_MAIN(EnduranceEngineTest)
