@@ -1,10 +1,22 @@
 #pragma once
+// The window of the counting challenge (levels 1 to 6). It lays out the controls and hands
+// every event to the CountingEngine, which writes them.
 
 #include <QWidget>
 
+#include "counting/counting_engine.h"
+#include "platform/challenge_window.h"
 #include "rules/challenge.h"
 
 namespace numora {
+
+class Form1 : public platform::ChallengeWindow {
+  Q_OBJECT
+
+ public:
+  // Lays out the window and loads it for the pupil; the engine must outlive the window.
+  Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+};
 
 // Opens the window Form1 for the pupil as a modal window over parent; returns once it closed.
 void ShowForm1(const Pupil& pupil, QWidget* parent);
