@@ -1,5 +1,8 @@
 #include "counting/counting_engine.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
 #include <string_view>
 
 #include "rules/level_table.h"
@@ -145,9 +148,12 @@ void CountingEngine::EndWrongNumber() {
   // The wrong entry stays in the box for the pupil to see.
   view().SetEnabled(Ctl::Text1, false);
   run_over_ = true;
-  std::string message(kRangePrefix);
-  message += NumberText(expected_number_ - 1);
-  view().SetText(Ctl::Label1, message);
+  // Put together in place: the message is longer than a short string holds.
+  std::array<char, kRangePrefix.size() + 16> message{};
+  const std::string number = NumberText(expected_number_ - 1);
+  char* end = std::copy(kRangePrefix.begin(), kRangePrefix.end(), message.data());
+  end = std::copy(number.begin(), number.end(), end);
+  view().SetText(Ctl::Label1, std::string_view(message.data(), end - message.data()));
   view().SetEnabled(Ctl::Command1, false);
   view().SetVisible(Ctl::Command3, true);
   view().SetEnabled(Ctl::Command3, true);
