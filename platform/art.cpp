@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/layout.h"
@@ -35,35 +36,6 @@ QPainterPath Star(QPointF centre, double outer, double inner) {
   return path;
 }
 
-QPixmap IconPixmap(int side) {
-  QPixmap pixmap = Blank(side, side);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient glow(side * 0.35, side * 0.3, side * 0.7);
-  glow.setColorAt(0, QColor(255, 120, 90));
-  glow.setColorAt(1, QColor(200, 0, 0));
-  p.setBrush(glow);
-  p.setPen(QPen(QColor(120, 0, 0), side / 32.0));
-  p.drawEllipse(QRectF(1, 1, side - 2, side - 2));
-  p.setPen(Qt::white);
-  QFont font(QString::fromLatin1(InstalledFamily(Face::Arial)));
-  font.setBold(true);
-  font.setPixelSize(side * 11 / 20);
-  p.setFont(font);
-  p.drawText(QRectF(0, 0, side, side), Qt::AlignCenter, QStringLiteral("123"));
-  return pixmap;
-}
-
-}  // namespace
-
-QIcon WindowIcon() {
-  QIcon icon;
-  for (int side : {16, 32, 48, 64, 128}) icon.addPixmap(IconPixmap(side));
-  return icon;
-}
-
-namespace {
-
 // One key of the number pad: a raised cap with its label.
 void DrawKey(QPainter& p, const QRectF& key, const QString& label, int pixelSize) {
   p.setPen(Qt::NoPen);
@@ -83,7 +55,7 @@ void DrawKey(QPainter& p, const QRectF& key, const QString& label, int pixelSize
   p.drawText(key, Qt::AlignCenter, label);
 }
 
-void DrawStopwatch(QPainter& p, QPointF centre, double radius) {
+void DrawStopwatch(QPainter& p, QPointF centre, double radius, int ticks) {
   // Crown and side button.
   p.setPen(QPen(QColor(60, 60, 70), 2));
   p.setBrush(QColor(200, 205, 215));
@@ -109,10 +81,11 @@ void DrawStopwatch(QPainter& p, QPointF centre, double radius) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 200, 60, 170));
   p.drawPie(QRectF(centre.x() - face, centre.y() - face, 2 * face, 2 * face), 90 * 16, -110 * 16);
-  for (int i = 0; i < 60; ++i) {
-    const double a = i * M_PI / 30;
-    const double inner = face * (i % 5 == 0 ? 0.78 : 0.9);
-    p.setPen(QPen(QColor(40, 40, 50), i % 5 == 0 ? 2.2 : 1));
+  const int major = std::max(1, ticks / 12);
+  for (int i = 0; i < ticks; ++i) {
+    const double a = i * 2 * M_PI / ticks;
+    const double inner = face * (i % major == 0 ? 0.78 : 0.9);
+    p.setPen(QPen(QColor(40, 40, 50), i % major == 0 ? 2.2 : 1));
     p.drawLine(
         QPointF(centre.x() + inner * std::sin(a), centre.y() - inner * std::cos(a)),
         QPointF(centre.x() + face * 0.97 * std::sin(a), centre.y() - face * 0.97 * std::cos(a)));
@@ -126,7 +99,23 @@ void DrawStopwatch(QPainter& p, QPointF centre, double radius) {
   p.drawEllipse(centre, 4, 4);
 }
 
+// A small stopwatch, drawn on a 64 unit square and scaled to the size asked for.
+QPixmap IconPixmap(int side) {
+  QPixmap pixmap = Blank(side, side);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(side / 64.0, side / 64.0);
+  DrawStopwatch(p, QPointF(32, 37), 25, side >= 32 ? 12 : 4);
+  return pixmap;
+}
+
 }  // namespace
+
+QIcon WindowIcon() {
+  QIcon icon;
+  for (int side : {16, 32, 48, 64, 128}) icon.addPixmap(IconPixmap(side));
+  return icon;
+}
 
 QPixmap TitlePicture() {
   const int side = 300;
@@ -183,7 +172,7 @@ QPixmap TitlePicture() {
   p.drawLine(QPointF(five.center().x() - 7, five.bottom() - 7),
              QPointF(five.center().x() + 7, five.bottom() - 7));
 
-  DrawStopwatch(p, QPointF(232, 72), 50);
+  DrawStopwatch(p, QPointF(232, 72), 50, 60);
   return pixmap;
 }
 
@@ -224,19 +213,23 @@ QCursor LinkCursor() {
   QPixmap pixmap = Blank(32, 32);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  QPainterPath arrow;
-  arrow.moveTo(2, 2);
-  arrow.lineTo(2, 26);
-  arrow.lineTo(9, 20);
-  arrow.lineTo(14, 30);
-  arrow.lineTo(18, 28);
-  arrow.lineTo(13, 18);
-  arrow.lineTo(22, 18);
-  arrow.closeSubpath();
-  p.setBrush(kBlue);
-  p.setPen(QPen(Qt::white, 1.5));
-  p.drawPath(arrow);
-  return QCursor(pixmap, 2, 2);
+  // A hand pointing up with its index finger, the tip at the hot spot.
+  QPainterPath hand;
+  hand.addRoundedRect(QRectF(10.5, 1.5, 5, 17), 2.5, 2.5);
+  hand.addRoundedRect(QRectF(15, 10, 4.5, 9), 2.2, 2.2);
+  hand.addRoundedRect(QRectF(19, 11, 4.5, 8.5), 2.2, 2.2);
+  hand.addRoundedRect(QRectF(23, 12.5, 4, 7.5), 2, 2);
+  hand.addRoundedRect(QRectF(10.5, 14, 16.5, 15), 4, 4);
+  QPainterPath thumb;
+  thumb.addRoundedRect(QRectF(-2.25, -7, 4.5, 11), 2.2, 2.2);
+  hand.addPath(QTransform().translate(9, 21).rotate(-40).map(thumb));
+  hand = hand.simplified();
+  p.setBrush(Qt::white);
+  p.setPen(QPen(Qt::black, 1.4));
+  p.drawPath(hand);
+  p.setPen(QPen(Qt::black, 1));
+  for (double x : {15.0, 19.0, 23.0}) p.drawLine(QPointF(x, 15), QPointF(x, 19));
+  return QCursor(pixmap, 13, 2);
 }
 
 }  // namespace numora::platform
