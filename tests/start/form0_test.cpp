@@ -146,7 +146,9 @@ void Form0Test::cleanup() {
 
 ChallengeVisit Form0Test::EnterChallenge(const std::function<void()>& inside) {
   ChallengeVisit visit;
+  bool fired = false;
   QTimer::singleShot(0, this, [&] {
+    fired = true;
     QWidget* window = nullptr;
     if (!QTest::qWaitFor([&] { return (window = QApplication::activeModalWidget()) != nullptr; })) {
       return;
@@ -164,6 +166,8 @@ ChallengeVisit Form0Test::EnterChallenge(const std::function<void()>& inside) {
   });
   QPushButton* enter = child<QPushButton>("Command0");
   if (enter) QTest::mouseClick(enter, Qt::LeftButton);
+  // Had no window opened, the timer has yet to run; it must not outlive `visit`.
+  if (!QTest::qWaitFor([&] { return fired; })) qFatal("the visit's timer never ran");
   return visit;
 }
 
