@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 #include "platform/art.h"
 #include "platform/clock.h"
@@ -70,6 +72,20 @@ class DesignLabel : public QLabel {
  private:
   Face face_;
 };
+
+// The design's digits are half an em wide; the installed face's are wider, which would cut the
+// first digit of a three-digit number off the input box and the last-number label. Narrows the
+// font to the design's digit width.
+QFont WithDesignDigits(QFont font, const QWidget* window) {
+  const double em = font.pointSizeF() * window->logicalDpiY() / 72.0;
+  const double digit = QFontMetricsF(font, window).horizontalAdvance(QLatin1Char('0'));
+  if (digit > em / 2) font.setStretch(qRound(100 * em / 2 / digit));
+  return font;
+}
+
+// The fields whose digits must keep the design's width.
+constexpr const char* kDigitFields[] = {"Label15", "Label14", "Label13",
+                                        "Label2",  "Label11", "Label4"};
 
 struct LabelDesign {
   const char* name;
@@ -181,7 +197,13 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
   for (const LabelDesign& d : labels) {
     auto* label = new DesignLabel(QString::fromUtf8(d.text), d.face, this);
     label->setObjectName(QString::fromLatin1(d.name));
-    label->setFont(platform::MakeFont(d.face, d.points, d.weight));
+    QFont font = platform::MakeFont(d.face, d.points, d.weight);
+    if (std::find_if(std::begin(kDigitFields), std::end(kDigitFields), [&](const char* name) {
+          return std::strcmp(name, d.name) == 0;
+        }) != std::end(kDigitFields)) {
+      font = WithDesignDigits(font, this);
+    }
+    label->setFont(font);
     label->setAlignment(d.align);
     if (d.color.isValid()) platform::SetColors(label, d.color);
     platform::Place(label, d.rect);
@@ -199,7 +221,8 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
 
   platform::NumberBox* box =
       AddNumberBox("Text1", QStringLiteral("789"), {4800, 4560, 6975, 4575},
-                   platform::MakeFont(Face::SimHei, 219.75, kBold), platform::kRed, Qt::AlignRight);
+                   WithDesignDigits(platform::MakeFont(Face::SimHei, 219.75, kBold), this),
+                   platform::kRed, Qt::AlignRight);
   const QFont buttonFont = platform::MakeFont(Face::SimSun, 21.75, kBold);
   QPushButton* again =
       AddButton("Command3", QStringLiteral("再玩一次"), {12480, 4680, 1984, 597}, buttonFont);
