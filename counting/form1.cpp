@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
-#include <cstring>
-#include <iterator>
+#include <utility>
 
 #include "platform/art.h"
 #include "platform/clock.h"
@@ -22,6 +21,7 @@ using platform::TwipRect;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignTop;
+constexpr int kNormal = 400;
 constexpr int kBold = 700;
 constexpr int kBlack = 900;
 
@@ -43,9 +43,9 @@ double DesignAscent(Face face) {
 // A label that puts its one line's baseline where the design's face puts it. The installed faces
 // reach higher above the baseline than the design's and have taller lines than the boxes were
 // drawn for, which would push the large digits down and out of their boxes.
-class DesignLabel : public QLabel {
+class BaselineLabel : public QLabel {
  public:
-  DesignLabel(const QString& text, Face face, QWidget* parent)
+  BaselineLabel(const QString& text, Face face, QWidget* parent)
       : QLabel(text, parent), face_(face) {}
 
  protected:
@@ -83,10 +83,6 @@ QFont WithDesignDigits(QFont font, const QWidget* window) {
   return font;
 }
 
-// The fields whose digits must keep the design's width.
-constexpr const char* kDigitFields[] = {"Label15", "Label14", "Label13",
-                                        "Label2",  "Label11", "Label4"};
-
 struct LabelDesign {
   const char* name;
   const char* text;
@@ -96,114 +92,45 @@ struct LabelDesign {
   int weight;
   QColor color;  // invalid: the default text colour
   Qt::Alignment align;
+  bool digits;  // a number field: its digits keep the design's width
 };
 
 }  // namespace
 
 Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : ChallengeWindow(engine, parent) {
-  const QColor normal;
+  const QColor none;
+  const QColor& red = platform::kRed;
+  const QColor& blue = platform::kBlue;
+  const QColor& darkBlue = platform::kDarkBlue;
+  // clang-format off
   const LabelDesign labels[] = {
-      {"Label7",
-       "Digora",
-       {1200, 240, 6945, 975},
-       Face::SimHei,
-       48,
-       kBold,
-       platform::kRed,
-       kCentre},
-      {"Label3",
-       "9",
-       {8280, -1200, 2895, 4575},
-       Face::ArialBlack,
-       200.25,
-       kBlack,
-       platform::kRed,
-       kLeft},
-      {"Label8",
-       "小明",
-       {11280, 360, 3855, 796},
-       Face::SimHei,
-       36,
-       kBold,
-       platform::kDarkBlue,
-       kCentre},
-      {"Label15", "7", {2280, 1440, 1395, 1200}, Face::SimHei, 60, kBold, normal, kRight},
-      {"Label17", ":", {3795, 1440, 645, 1200}, Face::SimSun, 60, kBold, normal, kLeft},
-      {"Label14", "00", {4560, 1440, 1395, 1200}, Face::SimHei, 60, kBold, normal, kRight},
-      {"Label16", ".", {6060, 1440, 540, 1200}, Face::SimSun, 60, kBold, normal, kLeft},
-      {"Label13", "00", {6720, 1440, 1395, 1200}, Face::SimHei, 60, kBold, normal, kRight},
-      {"Label5",
-       "最好成绩",
-       {11760, 1440, 3135, 615},
-       Face::SimSun,
-       26.25,
-       400,
-       platform::kDarkBlue,
-       kLeft},
-      {"Label6",
-       "123.45",
-       {11520, 2160, 2655, 855},
-       Face::SimSun,
-       42,
-       400,
-       platform::kDarkBlue,
-       kRight},
-      {"Label18",
-       "秒",
-       {14280, 2280, 855, 735},
-       Face::SimSun,
-       36,
-       400,
-       platform::kDarkBlue,
-       kRight},
-      {"Label2", "00", {3345, 2640, 2595, 1200}, Face::SimHei, 60, kBold, normal, kRight},
-      {"Label10", ".", {6060, 2640, 540, 1200}, Face::SimSun, 60, kBold, normal, kLeft},
-      {"Label11", "00", {6720, 2640, 1395, 1200}, Face::SimHei, 60, kBold, normal, kRight},
-      {"Label12",
-       "Tessaly学校小学部",
-       {11280, 3240, 3975, 495},
-       Face::SimSun,
-       26.25,
-       400,
-       platform::kDarkBlue,
-       kCentre},
-      {"Label1",
-       "Label1",
-       {3000, 3840, 8775, 615},
-       Face::SimHei,
-       24,
-       kBold,
-       platform::kRed,
-       kCentre},
-      {"Label4", "789", {720, 5280, 3855, 2565}, Face::SimHei, 120, kBold, platform::kBlue, kRight},
-      {"Label9",
-       "√",
-       {11760, 6840, 1695, 1695},
-       Face::SimHei,
-       99.75,
-       kBold,
-       platform::kRed,
-       kRight},
-      {"Label19",
-       "123.45",
-       {3360, 9360, 10215, 735},
-       Face::SimHei,
-       21.75,
-       kBold,
-       platform::kDarkBlue,
-       kCentre},
+      {"Label7",  "Digora",  {1200, 240, 6945, 975},    Face::SimHei,     48,     kBold,  red,      kCentre, false},
+      {"Label3",  "9",       {8280, -1200, 2895, 4575}, Face::ArialBlack, 200.25, kBlack, red,      kLeft,   false},
+      {"Label8",  "小明",    {11280, 360, 3855, 796},   Face::SimHei,     36,     kBold,  darkBlue, kCentre, false},
+      {"Label15", "7",       {2280, 1440, 1395, 1200},  Face::SimHei,     60,     kBold,  none,     kRight,  true},
+      {"Label17", ":",       {3795, 1440, 645, 1200},   Face::SimSun,     60,     kBold,  none,     kLeft,   false},
+      {"Label14", "00",      {4560, 1440, 1395, 1200},  Face::SimHei,     60,     kBold,  none,     kRight,  true},
+      {"Label16", ".",       {6060, 1440, 540, 1200},   Face::SimSun,     60,     kBold,  none,     kLeft,   false},
+      {"Label13", "00",      {6720, 1440, 1395, 1200},  Face::SimHei,     60,     kBold,  none,     kRight,  true},
+      {"Label5",  "最好成绩", {11760, 1440, 3135, 615},  Face::SimSun,     26.25,  kNormal, darkBlue, kLeft,  false},
+      {"Label6",  "123.45",  {11520, 2160, 2655, 855},  Face::SimSun,     42,     kNormal, darkBlue, kRight, false},
+      {"Label18", "秒",      {14280, 2280, 855, 735},   Face::SimSun,     36,     kNormal, darkBlue, kRight, false},
+      {"Label2",  "00",      {3345, 2640, 2595, 1200},  Face::SimHei,     60,     kBold,  none,     kRight,  true},
+      {"Label10", ".",       {6060, 2640, 540, 1200},   Face::SimSun,     60,     kBold,  none,     kLeft,   false},
+      {"Label11", "00",      {6720, 2640, 1395, 1200},  Face::SimHei,     60,     kBold,  none,     kRight,  true},
+      {"Label12", "Tessaly学校小学部", {11280, 3240, 3975, 495}, Face::SimSun, 26.25, kNormal, darkBlue, kCentre, false},
+      {"Label1",  "Label1",  {3000, 3840, 8775, 615},   Face::SimHei,     24,     kBold,  red,      kCentre, false},
+      {"Label4",  "789",     {720, 5280, 3855, 2565},   Face::SimHei,     120,    kBold,  blue,     kRight,  true},
+      {"Label9",  "√",       {11760, 6840, 1695, 1695}, Face::SimHei,     99.75,  kBold,  red,      kRight,  false},
+      {"Label19", "123.45",  {3360, 9360, 10215, 735},  Face::SimHei,     21.75,  kBold,  darkBlue, kCentre, false},
   };
+  // clang-format on
   for (const LabelDesign& d : labels) {
-    auto* label = new DesignLabel(QString::fromUtf8(d.text), d.face, this);
+    auto* label = new BaselineLabel(QString::fromUtf8(d.text), d.face, this);
     label->setObjectName(QString::fromLatin1(d.name));
-    QFont font = platform::MakeFont(d.face, d.points, d.weight);
-    if (std::find_if(std::begin(kDigitFields), std::end(kDigitFields), [&](const char* name) {
-          return std::strcmp(name, d.name) == 0;
-        }) != std::end(kDigitFields)) {
-      font = WithDesignDigits(font, this);
-    }
-    label->setFont(font);
+    const QFont font = platform::MakeFont(d.face, d.points, d.weight);
+    label->setFont(d.digits ? WithDesignDigits(font, this) : font);
     label->setAlignment(d.align);
     if (d.color.isValid()) platform::SetColors(label, d.color);
     platform::Place(label, d.rect);
@@ -231,29 +158,20 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
   QPushButton* back =
       AddButton("Command2", QStringLiteral("返 回"), {120, 9360, 1984, 597}, buttonFont);
 
-  const struct {
-    Ctl control;
-    QWidget* widget;
-  } bindings[] = {
-      {Ctl::Label1, label("Label1")},
-      {Ctl::Label2, label("Label2")},
-      {Ctl::Label3, label("Label3")},
-      {Ctl::Label4, label("Label4")},
-      {Ctl::Label6, label("Label6")},
-      {Ctl::Label8, label("Label8")},
-      {Ctl::Label11, label("Label11")},
-      {Ctl::Label12, label("Label12")},
-      {Ctl::Label13, label("Label13")},
-      {Ctl::Label14, label("Label14")},
-      {Ctl::Label15, label("Label15")},
-      {Ctl::Label19, label("Label19")},
-      {Ctl::Mark, mark},
-      {Ctl::Text1, box},
-      {Ctl::Command1, start},
-      {Ctl::Command3, again},
-      {Ctl::Picture1, picture},
+  // clang-format off
+  const std::pair<Ctl, const char*> written[] = {
+      {Ctl::Label1, "Label1"},   {Ctl::Label2, "Label2"},   {Ctl::Label3, "Label3"},
+      {Ctl::Label4, "Label4"},   {Ctl::Label6, "Label6"},   {Ctl::Label8, "Label8"},
+      {Ctl::Label11, "Label11"}, {Ctl::Label12, "Label12"}, {Ctl::Label13, "Label13"},
+      {Ctl::Label14, "Label14"}, {Ctl::Label15, "Label15"}, {Ctl::Label19, "Label19"},
   };
-  for (const auto& b : bindings) Bind(b.control, b.widget);
+  // clang-format on
+  for (const auto& [control, name] : written) Bind(control, label(name));
+  Bind(Ctl::Mark, mark);
+  Bind(Ctl::Picture1, picture);
+  Bind(Ctl::Text1, box);
+  Bind(Ctl::Command1, start);
+  Bind(Ctl::Command3, again);
 
   SetTabOrder({start, box, again, back});
   start->setFocus(Qt::OtherFocusReason);
