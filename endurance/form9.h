@@ -2,9 +2,23 @@
 
 #include <QWidget>
 
+#include "endurance/endurance_engine.h"
+#include "platform/open_frame.h"
 #include "rules/challenge.h"
 
 namespace numora {
+
+// The window of level 9: the open frame with the elapsed row, the row of the time since the
+// latest key, and the best count with its time. Every event goes to the engine, which writes the
+// controls.
+class Form9 : public platform::OpenFrame {
+  Q_OBJECT
+
+ public:
+  // Lays out the controls and loads the engine with the pupil's data. The engine must outlive
+  // the window.
+  Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+};
 
 // Opens the window Form9 for the pupil as a modal window over parent; returns once it closed.
 void ShowForm9(const Pupil& pupil, QWidget* parent);

@@ -1,0 +1,317 @@
+// The endurance window as the pupil meets it: what it shows when it opens, the focus after the
+// start press, a run typed key by key and ended by a pause on the running timer, play again, and
+// the return to the start screen from every state.
+#include "endurance/form9.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "tests/support/screen_driver.h"
+
+using numora::EnduranceEngine;
+using numora::Form9;
+using numora::Pupil;
+using namespace numora::testing;
+
+namespace {
+
+const QString kRule = QStringLiteral("9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
+const QString kPauseEnd = QStringLiteral("两次按键时间超过2秒,挑战结束!");
+
+enum class State { Loaded, Running, EndedByPause, EndedByBackspace, EndedByLetter, PlayAgain };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(State)
+
+class Form9Test : public ScreenSuite<EnduranceEngine, Form9> {
+  Q_OBJECT
+
+ private:
+  bool Open() { return ScreenSuite::Open(Pupil{9, "小明", ""}); }
+
+  // Brings a freshly opened window into `state`; false when it did not get there.
+  bool Reach(State state) {
+    if (state == State::Loaded) return true;
+    Button("Command1")->click();
+    PlayNumbers(1, 4, 500);
+    switch (state) {
+      case State::Running:
+        return Text("Label4") == QStringLiteral(" 4");
+      case State::EndedByPause:
+        clock_.Advance(2000);
+        return Tick(Window()) && Text("Label1") == kPauseEnd;
+      case State::EndedByBackspace:
+        Press(Window(), Qt::Key_Backspace);
+        return Text("Label1") == QStringLiteral("不能退格，挑战结束！");
+      case State::EndedByLetter:
+        QTest::keyClicks(Focus(), QStringLiteral("a"));
+        return Text("Label1") == QStringLiteral("按了非数字键,挑战结束!");
+      default:
+        Press(Window(), Qt::Key_Backspace);
+        Button("Command3")->click();
+        return Button("Command1")->isEnabled();
+    }
+  }
+
+ private slots:
+  void init() { clock_.Set(15, 20, 0, 0); }
+  void cleanup() { Close(); }
+
+  void opensReadyToStart_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("level") << "Label3"
+                           << "9";
+    QTest::newRow("name") << "Label8"
+                          << "小明";
+    QTest::newRow("school") << "Label12"
+                            << "";
+    QTest::newRow("rule") << "Label19" << kRule;
+    QTest::newRow("message") << "Label1"
+                             << " ";
+    QTest::newRow("mark") << "Label9"
+                          << "";
+    QTest::newRow("last number") << "Label4"
+                                 << "";
+    QTest::newRow("input") << "Text1"
+                           << "";
+    QTest::newRow("elapsed minutes") << "Label15"
+                                     << "";
+    QTest::newRow("elapsed colon") << "Label17"
+                                   << "";
+    QTest::newRow("elapsed seconds") << "Label14"
+                                     << "0999";
+    QTest::newRow("elapsed point") << "Label16"
+                                   << ".";
+    QTest::newRow("elapsed hundredths") << "Label13"
+                                        << "00";
+    QTest::newRow("pause seconds") << "Label2"
+                                   << "0";
+    QTest::newRow("pause point") << "Label10"
+                                 << ".";
+    QTest::newRow("pause hundredths") << "Label11"
+                                      << "00";
+    QTest::newRow("best count") << "Label6"
+                                << "";
+    QTest::newRow("best seconds") << "Label21"
+                                  << "";
+    QTest::newRow("best point") << "Label24"
+                                << ".";
+    QTest::newRow("best hundredths") << "Label23"
+                                     << "";
+    QTest::newRow("title") << "Label7"
+                           << "Digora";
+    QTest::newRow("best heading") << "Label5"
+                                  << "最好成绩";
+    QTest::newRow("count unit") << "Label18"
+                                << "数字";
+    QTest::newRow("time heading") << "Label20"
+                                  << "持续时长";
+    QTest::newRow("time unit") << "Label22"
+                               << "秒";
+  }
+  void opensReadyToStart() {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    QVERIFY(Open());
+    QCOMPARE(Text(qPrintable(label)), text);
+  }
+
+  void opensWithStartFocused() {
+    QVERIFY(Open());
+    QCOMPARE(Window().windowTitle(), QStringLiteral("Numora  V2.0 2017-11-22 "));
+    QVERIFY(Button("Command3")->isHidden());
+    QVERIFY(Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Button("Command1"));
+    QVERIFY(!Box()->isEnabled());
+    QVERIFY(!Window().tickTimer()->isActive());
+    const std::pair<const char*, QString> buttons[] = {{"Command1", QStringLiteral("开 始")},
+                                                       {"Command3", QStringLiteral("再玩一次")},
+                                                       {"Command2", QStringLiteral("返 回")}};
+    for (const auto& [name, caption] : buttons) QCOMPARE(Button(name)->text(), caption);
+  }
+
+  void startPassesFocusToTheBox() {
+    QVERIFY(Open());
+    Button("Command1")->click();
+    QVERIFY(!Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Box());
+    QCOMPARE(QApplication::focusWidget(), Box());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+    QCOMPARE(Text("Text1"), QStringLiteral("1"));
+    // Both rows count from the start press.
+    clock_.Advance(1234);
+    QVERIFY(Tick(Window()));
+    QCOMPARE(Text("Label14"), QStringLiteral("1"));
+    QCOMPARE(Text("Label13"), QStringLiteral("23"));
+    QCOMPARE(Text("Label2"), QStringLiteral("1"));
+    QCOMPARE(Text("Label11"), QStringLiteral("23"));
+  }
+
+  // The running timer ends the run on its own once the pupil stops typing for 2 seconds.
+  void typedRunEndsByPause() {
+    QVERIFY(Open());
+    Button("Command1")->click();
+    PlayNumbers(1, 5, 300);
+    QCOMPARE(Text("Label4"), QStringLiteral(" 5"));
+    QCOMPARE(Text("Label9"), QStringLiteral("√"));
+    QCOMPARE(Text("Label14"), QStringLiteral("1"));
+    QCOMPARE(Text("Label13"), QStringLiteral("50"));
+    clock_.Advance(100);
+    QTest::keyClicks(Focus(), QStringLiteral("6"));
+    QCOMPARE(Text("Label9"), QString());
+
+    // Ticks that find 1999 ms since the last key leave the run going.
+    clock_.Advance(1999);
+    QTest::qWait(50);
+    QCOMPARE(Text("Label1"), QString());
+    QCOMPARE(Text("Label2"), QStringLiteral("1"));
+    QVERIFY(Box()->isEnabled());
+
+    clock_.Advance(1);
+    QTRY_COMPARE(Text("Label1"), kPauseEnd);
+    QVERIFY(!Window().tickTimer()->isActive());
+    QCOMPARE(Text("Label2"), QStringLiteral("2"));
+    QCOMPARE(Text("Label11"), QStringLiteral("00"));
+    QCOMPARE(Text("Label9"), QString());
+    QCOMPARE(Text("Text1"), QStringLiteral("6"));  // typed, never confirmed: not counted
+    QCOMPARE(Text("Label6"), QStringLiteral("5"));
+    // The last ticks before the end showed 3.60 s (1.60 s, then 1999 ms without a key).
+    QCOMPARE(Text("Label14"), QStringLiteral("3"));
+    QCOMPARE(Text("Label13"), QStringLiteral("60"));
+    QCOMPARE(Text("Label21"), QStringLiteral("3"));
+    QCOMPARE(Text("Label23"), QStringLiteral("60"));
+    QVERIFY(!Box()->isEnabled());
+    QVERIFY(Button("Command3")->isVisible() && Button("Command3")->isEnabled());
+    QCOMPARE(Focus(), Button("Command3"));
+  }
+
+  void playAgainClearsTheRows() {
+    QVERIFY(Open());
+    QVERIFY(Reach(State::EndedByPause));
+    Button("Command3")->click();
+    const std::pair<const char*, QString> texts[] = {{"Label14", QStringLiteral("0")},
+                                                     {"Label13", QStringLiteral("00")},
+                                                     {"Label2", QStringLiteral("0")},
+                                                     {"Label11", QStringLiteral("00")},
+                                                     {"Label4", QString()},
+                                                     {"Label9", QString()},
+                                                     {"Label1", QStringLiteral(" ")},
+                                                     {"Label6", QStringLiteral("4")},
+                                                     {"Label21", QStringLiteral("2")},
+                                                     {"Label23", QStringLiteral("00")}};
+    for (const auto& [name, text] : texts) QCOMPARE(Text(name), text);
+    QVERIFY(Button("Command3")->isVisible());
+    QVERIFY(!Button("Command3")->isEnabled());
+    QVERIFY(Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Button("Command1"));
+  }
+
+  void returnsFromEveryState_data() {
+    QTest::addColumn<State>("state");
+    QTest::newRow("loaded") << State::Loaded;
+    QTest::newRow("running") << State::Running;
+    QTest::newRow("ended by pause") << State::EndedByPause;
+    QTest::newRow("ended by backspace") << State::EndedByBackspace;
+    QTest::newRow("ended by letter") << State::EndedByLetter;
+    QTest::newRow("after play again") << State::PlayAgain;
+  }
+  void returnsFromEveryState() {
+    QFETCH(State, state);
+    QVERIFY(Open());
+    QVERIFY(Reach(state));
+    const QString fault = Return();
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  // Each opening starts from a fresh load: the best result of a visit goes with it.
+  void reopensWithoutBest() {
+    QStringList bests;
+    const auto best = [](const Form9& window) {
+      return TextOf(window, "Label6") + "|" + TextOf(window, "Label21") + "|" +
+             TextOf(window, "Label23");
+    };
+    const auto visit = [&](bool play) {
+      VisitModal<Form9>(
+          [] {
+            ShowForm9(Pupil{9, "小明", ""}, nullptr);
+          },
+          [&](Form9& window) {
+            bests << best(window);
+            if (play) {
+              ButtonOf(window, "Command1")->click();
+              clock_.Advance(250);
+              TypeEntry(window, QStringLiteral("1"));
+              Press(window, Qt::Key_Backspace);
+              bests << best(window);
+            }
+            ButtonOf(window, "Command2")->click();
+          });
+    };
+    visit(true);
+    visit(false);
+    QCOMPARE(bests, QStringList({"||", "1|0|25", "||"}));
+  }
+
+  // The installed faces are taller and wider than the design's: the widest texts each label
+  // gets must still show whole.
+  void textsShowWhole_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("title") << "Label7"
+                           << "Digora";
+    QTest::newRow("name") << "Label8"
+                          << "欧阳小明";
+    QTest::newRow("elapsed seconds") << "Label14"
+                                     << "8888";
+    QTest::newRow("elapsed point") << "Label16"
+                                   << ".";
+    QTest::newRow("elapsed hundredths") << "Label13"
+                                        << "99";
+    QTest::newRow("pause seconds") << "Label2"
+                                   << "59";
+    QTest::newRow("pause hundredths") << "Label11"
+                                      << "99";
+    QTest::newRow("best heading") << "Label5"
+                                  << "最好成绩";
+    QTest::newRow("best count") << "Label6"
+                                << "9999";
+    QTest::newRow("count unit") << "Label18"
+                                << "数字";
+    QTest::newRow("time heading") << "Label20"
+                                  << "持续时长";
+    QTest::newRow("best seconds") << "Label21"
+                                  << "8888";
+    QTest::newRow("best point") << "Label24"
+                                << ".";
+    QTest::newRow("best hundredths") << "Label23"
+                                     << "99";
+    QTest::newRow("time unit") << "Label22"
+                               << "秒";
+    QTest::newRow("pause end") << "Label1" << kPauseEnd;
+    QTest::newRow("backspace end") << "Label1"
+                                   << "不能退格，挑战结束！";
+    QTest::newRow("other key end") << "Label1"
+                                   << "按了非数字键,挑战结束!";
+    QTest::newRow("last number") << "Label4"
+                                 << "8888";
+    QTest::newRow("accepted") << "Label9"
+                              << "√";
+    QTest::newRow("ended") << "Label9"
+                           << "×";
+    QTest::newRow("rule") << "Label19" << kRule;
+  }
+  void textsShowWhole() {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    QVERIFY(Open());
+    const QString fault = ShowsWhole(label, text);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+};
+
+QTEST_MAIN(Form9Test)
+#include "form9_test.moc"

@@ -1,0 +1,308 @@
+// The open counting window as the pupil meets it: what it shows when it opens, where the focus
+// goes, a run typed key by key, what no paste or close key can do, and the return to the start
+// screen from every state.
+#include "open_counting/form789.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "tests/support/screen_driver.h"
+
+using numora::Form789;
+using numora::OpenCountingEngine;
+using numora::Pupil;
+using namespace numora::testing;
+
+namespace {
+
+const QString kLevel7Rule = QStringLiteral("7级规则: 5分钟  不限位 不能改");
+const QString kLevel8Rule = QStringLiteral("8级规则: 7分钟  不限位 不能改 ");
+const QString kWrongEntry = QStringLiteral("数字输入错误，挑战结束！");
+
+// The states a visit can be in when the pupil acts.
+enum class State { Loaded, Running, EndedByBackspace, EndedByWrongEntry, TimedOut, PlayAgain };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(State)
+
+class Form789Test : public ScreenSuite<OpenCountingEngine, Form789> {
+  Q_OBJECT
+
+ private:
+  bool Open(int level) {
+    return ScreenSuite::Open(Pupil{static_cast<std::int16_t>(level), "小明", ""});
+  }
+
+  // Brings a freshly opened level-8 window into `state`; false when it did not get there.
+  bool Reach(State state) {
+    if (state == State::Loaded) return true;
+    Button("Command1")->click();
+    PlayNumbers(1, 3, 400);
+    if (state == State::Running) return Text("Label4") == QStringLiteral(" 3");
+    if (state == State::EndedByBackspace || state == State::PlayAgain) {
+      Press(Window(), Qt::Key_Backspace);
+      if (state == State::PlayAgain) Button("Command3")->click();
+      return Button("Command3")->isVisible();
+    }
+    if (state == State::EndedByWrongEntry) {
+      TypeEntry(Window(), QStringLiteral("5"));
+      return Text("Label1") == kWrongEntry;
+    }
+    clock_.Advance(420001);
+    return Tick(Window()) && Text("Label1") == QStringLiteral("时间到!");
+  }
+
+ private slots:
+  void init() { clock_.Set(10, 0, 0, 0); }
+  void cleanup() { Close(); }
+
+  void opensReadyToStart_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("level 7") << 7 << "5" << kLevel7Rule;
+    QTest::newRow("level 8") << 8 << "7" << kLevel8Rule;
+  }
+  void opensReadyToStart() {
+    QFETCH(int, level);
+    QFETCH(QString, minutes);
+    QFETCH(QString, rule);
+    QVERIFY(Open(level));
+    QCOMPARE(Window().windowTitle(), QStringLiteral("Numora"));
+    QCOMPARE(Text("Label3"), QString::number(level));
+    QCOMPARE(Text("Label15"), minutes);
+    QCOMPARE(Text("Label19"), rule);
+    QCOMPARE(Text("Label8"), QStringLiteral("小明"));
+    QCOMPARE(Text("Label12"), QString());
+    QCOMPARE(Text("Label4"), QString());
+    QCOMPARE(Text("Label6"), QString());
+    QCOMPARE(Text("Label1"), QStringLiteral(" "));
+    QCOMPARE(Text("Label9"), QString());
+    QCOMPARE(Text("Text1"), QString());
+    for (const char* field : {"Label14", "Label13", "Label2", "Label11"}) {
+      QCOMPARE(Text(field), QStringLiteral("00"));
+    }
+    QVERIFY(!Box()->isEnabled());
+    QVERIFY(Button("Command3")->isHidden());
+    QVERIFY(Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Button("Command1"));
+    QVERIFY(!Window().tickTimer()->isActive());
+    QCOMPARE(Window().findChild<QLabel*>(QStringLiteral("Label9"))->property("index").toInt(), 10);
+  }
+
+  // The captions nobody writes stay as they were laid out, through a whole run.
+  void keepsFixedCaptions() {
+    QVERIFY(Open(7));
+    QVERIFY(Reach(State::EndedByBackspace));
+    const std::pair<const char*, QString> fixed[] = {
+        {"Label7", QStringLiteral("Digora")}, {"Label5", QStringLiteral("最好成绩")},
+        {"Label18", QStringLiteral("位")},    {"Label17", QStringLiteral(":")},
+        {"Label16", QStringLiteral(".")},     {"Label10", QStringLiteral(".")}};
+    for (const auto& [name, text] : fixed) QCOMPARE(Text(name), text);
+    const std::pair<const char*, QString> buttons[] = {{"Command1", QStringLiteral("开 始")},
+                                                       {"Command3", QStringLiteral("再玩一次")},
+                                                       {"Command2", QStringLiteral("返 回")}};
+    for (const auto& [name, text] : buttons) QCOMPARE(Button(name)->text(), text);
+  }
+
+  void startPassesFocusToTheBox() {
+    QVERIFY(Open(8));
+    Button("Command1")->click();
+    QVERIFY(!Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Box());
+    QCOMPARE(QApplication::focusWidget(), Box());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+    QCOMPARE(Text("Text1"), QStringLiteral("1"));
+  }
+
+  void typedRunEndsByBackspace() {
+    QVERIFY(Open(8));
+    Button("Command1")->click();
+    PlayNumbers(1, 12, 250);
+    QCOMPARE(Text("Label4"), QStringLiteral(" 12"));
+    QCOMPARE(Text("Label9"), QStringLiteral("√"));
+    QCOMPARE(Text("Text1"), QString());
+    // 3 s into the visit: the second row counts up, the countdown down from 7 minutes.
+    QCOMPARE(Text("Label2"), QStringLiteral("03"));
+    QCOMPARE(Text("Label11"), QStringLiteral("00"));
+    QCOMPARE(Text("Label15"), QStringLiteral(" 6"));
+    QCOMPARE(Text("Label14"), QStringLiteral("57"));
+    QCOMPARE(Text("Label13"), QStringLiteral("00"));
+
+    QTest::keyClicks(Focus(), QStringLiteral("13"));
+    Press(Window(), Qt::Key_Backspace);
+    QCOMPARE(Text("Text1"), QStringLiteral("13"));  // the backspace took nothing out
+    QCOMPARE(Text("Label1"), QStringLiteral("本次有效数字范围是 1 -  12"));
+    QCOMPARE(Text("Label9"), QStringLiteral("×"));
+    QCOMPARE(Text("Label6"), QStringLiteral("12"));
+    QVERIFY(!Box()->isEnabled());
+    QVERIFY(Button("Command3")->isVisible() && Button("Command3")->isEnabled());
+    QCOMPARE(Focus(), Button("Command3"));
+
+    // The second row stops; the level's time goes on running down.
+    clock_.Advance(1234);
+    QVERIFY(Tick(Window()));
+    QCOMPARE(Text("Label2"), QStringLiteral("03"));
+    QCOMPARE(Text("Label14"), QStringLiteral("55"));
+    QCOMPARE(Text("Label13"), QStringLiteral("77"));
+  }
+
+  void refusesPastedText_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("ctrl+v") << "ctrl+v";
+    QTest::newRow("shift+insert") << "shift+insert";
+    QTest::newRow("middle click") << "middle click";
+    QTest::newRow("context menu") << "context menu";
+  }
+  void refusesPastedText() {
+    QFETCH(QString, how);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (how == QStringLiteral("middle click")) {
+      if (!clipboard->supportsSelection()) QSKIP("this platform has no selection to paste");
+      clipboard->setText(QStringLiteral("999"), QClipboard::Selection);
+    }
+    clipboard->setText(QStringLiteral("999"));
+    QCOMPARE(clipboard->text(), QStringLiteral("999"));
+    QVERIFY(Open(7));
+    Button("Command1")->click();
+    QTest::keyClicks(Focus(), QStringLiteral("1"));
+    if (how == QStringLiteral("ctrl+v")) {
+      QTest::keyClick(Box(), Qt::Key_V, Qt::ControlModifier);
+    } else if (how == QStringLiteral("shift+insert")) {
+      QTest::keyClick(Box(), Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (how == QStringLiteral("middle click")) {
+      QTest::mouseClick(Box(), Qt::MiddleButton);
+    } else {
+      const QPoint at = Box()->rect().center();
+      QContextMenuEvent menu(QContextMenuEvent::Mouse, at, Box()->mapToGlobal(at));
+      QApplication::sendEvent(Box(), &menu);
+      QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    }
+    QCOMPARE(Text("Text1"), QStringLiteral("1"));
+    // The run goes on, and the box holds exactly what was typed.
+    Press(Window(), Qt::Key_Return);
+    QCOMPARE(Text("Label4"), QStringLiteral(" 1"));
+    QCOMPARE(Text("Label9"), QStringLiteral("√"));
+  }
+
+  void closeKeysNeverClose_data() {
+    QTest::addColumn<State>("state");
+    QTest::newRow("loaded") << State::Loaded;
+    QTest::newRow("running") << State::Running;
+    QTest::newRow("ended") << State::EndedByBackspace;
+    QTest::newRow("timed out") << State::TimedOut;
+  }
+  void closeKeysNeverClose() {
+    QFETCH(State, state);
+    QVERIFY(Open(8));
+    QVERIFY(Reach(state));
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+      Press(Window(), key);
+      QTest::keyClick(&Window(), key);
+      QVERIFY2(Window().isVisible(), qPrintable(QKeySequence(key).toString()));
+    }
+  }
+
+  void returnsFromEveryState_data() {
+    QTest::addColumn<State>("state");
+    QTest::newRow("loaded") << State::Loaded;
+    QTest::newRow("running") << State::Running;
+    QTest::newRow("ended by backspace") << State::EndedByBackspace;
+    QTest::newRow("ended by wrong entry") << State::EndedByWrongEntry;
+    QTest::newRow("timed out") << State::TimedOut;
+    QTest::newRow("after play again") << State::PlayAgain;
+  }
+  void returnsFromEveryState() {
+    QFETCH(State, state);
+    QVERIFY(Open(8));
+    QVERIFY(Reach(state));
+    const QString fault = Return();
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  // Each opening starts from a fresh load: the best count of a visit goes with it.
+  void reopensWithoutBest() {
+    QStringList bests;
+    QStringList messages;
+    const auto visit = [&](bool play) {
+      VisitModal<Form789>(
+          [] {
+            ShowForm789(Pupil{7, "小明", ""}, nullptr);
+          },
+          [&](Form789& window) {
+            bests << TextOf(window, "Label6");
+            messages << TextOf(window, "Label1");
+            if (play) {
+              ButtonOf(window, "Command1")->click();
+              for (int n = 1; n <= 3; ++n) TypeEntry(window, QString::number(n));
+              Press(window, Qt::Key_Backspace);
+              bests << TextOf(window, "Label6");
+            }
+            ButtonOf(window, "Command2")->click();
+          });
+    };
+    visit(true);
+    visit(false);
+    QCOMPARE(bests, QStringList({QString(), QStringLiteral("3"), QString()}));
+    QCOMPARE(messages, QStringList({QStringLiteral(" "), QStringLiteral(" ")}));
+  }
+
+  // The installed faces are taller than the design's: the widest texts each label gets must
+  // still show whole. The level digit alone is meant to be cut off at the top.
+  void textsShowWhole_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("title") << "Label7"
+                           << "Digora";
+    QTest::newRow("name") << "Label8"
+                          << "欧阳小明";
+    QTest::newRow("minutes") << "Label15"
+                             << " 7";
+    QTest::newRow("colon") << "Label17"
+                           << ":";
+    QTest::newRow("seconds left") << "Label14"
+                                  << "59";
+    QTest::newRow("point") << "Label16"
+                           << ".";
+    QTest::newRow("hundredths left") << "Label13"
+                                     << "99";
+    QTest::newRow("seconds") << "Label2"
+                             << "59";
+    QTest::newRow("hundredths") << "Label11"
+                                << "99";
+    QTest::newRow("best heading") << "Label5"
+                                  << "最好成绩";
+    QTest::newRow("best") << "Label6"
+                          << "9999";
+    QTest::newRow("unit") << "Label18"
+                          << "位";
+    QTest::newRow("school") << "Label12"
+                            << "小学部";
+    QTest::newRow("record") << "Label1"
+                            << "记录又被刷新,有效数字范围是 1 -  9999";
+    QTest::newRow("wrong entry") << "Label1" << kWrongEntry;
+    QTest::newRow("last number") << "Label4"
+                                 << "8888";
+    QTest::newRow("accepted") << "Label9"
+                              << "√";
+    QTest::newRow("ended") << "Label9"
+                           << "×";
+    QTest::newRow("level 7 rule") << "Label19" << kLevel7Rule;
+    QTest::newRow("level 8 rule") << "Label19" << kLevel8Rule;
+  }
+  void textsShowWhole() {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    QVERIFY(Open(8));
+    const QString fault = ShowsWhole(label, text);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+};
+
+QTEST_MAIN(Form789Test)
+#include "form789_test.moc"
