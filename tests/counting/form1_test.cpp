@@ -11,7 +11,6 @@
 #include <memory>
 
 #include "platform/clock.h"
-#include "platform/layout.h"
 #include "platform/number_box.h"
 #include "tests/support/fake_view.h"
 
