@@ -1,8 +1,18 @@
 #include "platform/single_instance.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -11,6 +21,10 @@
 namespace numora::platform {
 
 namespace {
+
+// A peer gets this long to send its line, and may send no more than this before it.
+constexpr int kPeerPatienceMs = 5000;
+constexpr qint64 kLongestLine = 64;
 
 QString UserTag() {
 #ifdef Q_OS_UNIX
@@ -31,12 +45,33 @@ QString LockDirectory() {
   return QDir::tempPath();
 }
 
+// Answers one later copy: reads its line, lets the handler show the window, writes back the
+// window's name and hangs up.
+void Serve(QLocalSocket* peer, const SingleInstance::ShowRequest& onShow) {
+  QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+  QTimer::singleShot(kPeerPatienceMs, peer, [peer] { peer->abort(); });
+  auto answer = [peer, onShow] {
+    if (!peer->canReadLine()) {
+      if (peer->bytesAvailable() > kLongestLine) peer->abort();
+      return;
+    }
+    const QByteArray line = peer->readLine(kLongestLine + 1);
+    QString shown;
+    if (line == SingleInstance::kShowRequest && onShow) shown = onShow();
+    peer->write(shown.toUtf8() + '\n');
+    peer->disconnectFromServer();
+  };
+  QObject::connect(peer, &QLocalSocket::readyRead, peer, answer);
+  // The line may have come in with the connection, before anyone listened for it.
+  if (peer->bytesAvailable() > 0) answer();
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
 
 SingleInstance::SingleInstance(const QString& lockPath)
-    : lock_(std::make_unique<QLockFile>(lockPath)) {
+    : serverName_(ServerNameFor(lockPath)), lock_(std::make_unique<QLockFile>(lockPath)) {
   // Only a dead holder makes a lock stale, never its age: a game may run for hours.
   lock_->setStaleLockTime(0);
 }
@@ -45,12 +80,99 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::TryAcquire() {
   if (lock_->isLocked()) return true;
-  if (lock_->tryLock(0)) return true;
-  return lock_->error() != QLockFile::LockFailedError;
+  if (lock_->tryLock(0)) {
+    Listen();
+    return true;
+  }
+  if (lock_->error() != QLockFile::LockFailedError) return true;
+  AskHolderToShow();
+  return false;
+}
+
+bool SingleInstance::Listening() const {
+  return server_ && server_->isListening();
+}
+
+void SingleInstance::Listen() {
+  auto server = std::make_unique<QLocalServer>();
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  // Only the holder of the lock gets here, so a socket file already there was left by a copy
+  // that died without closing it.
+  QLocalServer::removeServer(serverName_);
+  // Without the socket the game still runs; a later copy then only ends.
+  if (!server->listen(serverName_)) return;
+  QLocalServer* listener = server.get();
+  QObject::connect(listener, &QLocalServer::newConnection, listener, [this, listener] {
+    while (QLocalSocket* peer = listener->nextPendingConnection()) Serve(peer, onShow_);
+  });
+  server_ = std::move(server);
+}
+
+void SingleInstance::AskHolderToShow() const {
+  // The holder listens a moment after it took the lock, and a copy that died leaves a socket
+  // nobody answers on until the next holder replaces it: keep trying for a short while.
+  const QDeadlineTimer deadline(kReachHolderMs);
+  QLocalSocket socket;
+  for (;;) {
+    socket.connectToServer(serverName_);
+    if (socket.waitForConnected(int(deadline.remainingTime()))) break;
+    socket.abort();
+    if (deadline.hasExpired()) return;
+    QThread::msleep(10);
+  }
+  socket.write(kShowRequest);
+  // No event loop runs yet: the line must be on its way before the socket closes.
+  socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));
+  socket.disconnectFromServer();
+}
+
+QString SingleInstance::ServerNameFor(const QString& lockPath) {
+  const QFileInfo lock(lockPath);
+  return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
 }
 
 QString SingleInstance::DefaultLockPath() {
   return QDir(LockDirectory()).filePath(QStringLiteral("numora-%1.lock").arg(UserTag()));
+}
+
+namespace {
+
+QWidget* CurrentWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  QWidget* found = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    const Qt::WindowType type = widget->windowType();
+    if (widget->isVisible() && (type == Qt::Window || type == Qt::Dialog)) found = widget;
+  }
+  return found;
+}
+
+}  // namespace
+
+QWidget* BringCurrentWindowToFront() {
+  QWidget* current = CurrentWindow();
+  if (!current) return nullptr;
+  // The windows it stands over, lowest first, so that it ends on top of them.
+  std::vector<QWidget*> stack;
+  for (QWidget* window = current; window;
+       window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+    stack.push_back(window);
+  }
+  std::reverse(stack.begin(), stack.end());
+  for (QWidget* window : stack) {
+    if (window->isMinimized()) {
+      window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    if (window->isVisible()) window->raise();
+  }
+  current->show();
+  current->raise();
+  current->activateWindow();
+  // Where the window manager will not hand the focus to a program in the background, the
+  // window at least asks for attention; it stops asking once it is active.
+  QApplication::alert(current);
+  return current;
 }
 
 }  // namespace numora::platform

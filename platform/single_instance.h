@@ -1,35 +1,74 @@
 #pragma once
 // One copy of the game per user: a lock file in the user's runtime directory. The lock goes
 // with the process, however it ends, so a copy that was killed never blocks the next start.
+//
+// Beside the lock the holder listens on a local socket. A copy that finds the lock taken sends
+// the holder one line over it, asking it to bring its window to the front, and ends; so a pupil
+// who starts the game again finds the one already running. The socket file a killed holder
+// leaves behind is removed by the next holder before it listens.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QLocalServer;
 class QLockFile;
+class QWidget;
 
 namespace numora::platform {
 
 class SingleInstance {
  public:
+  // What the holder does when another copy starts: brings a window forward and answers with
+  // that window's object name (empty when it had none to show).
+  using ShowRequest = std::function<QString()>;
+
   // The lock for this user at its usual place.
   SingleInstance();
-  // A lock at `lockPath` (tests use a directory of their own).
+  // A lock at `lockPath` (tests use a directory of their own); the socket lies beside it.
   explicit SingleInstance(const QString& lockPath);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // True when this process is the only copy (and now holds the lock until it ends); false when
-  // another live copy holds it. A lock that cannot be made at all (no writable directory) does
-  // not keep the game from starting.
+  // True when this process is the only copy (and now holds the lock until it ends, listening
+  // for later copies); false when another live copy holds it, which has then been asked to show
+  // itself. A lock that cannot be made at all (no writable directory) does not keep the game
+  // from starting.
   bool TryAcquire();
+
+  // Called in the holder, from its event loop, each time another copy starts.
+  void OnShowRequest(ShowRequest handler) { onShow_ = std::move(handler); }
+
+  // Whether this copy holds the lock and takes requests from later copies.
+  bool Listening() const;
+
+  // The socket beside `lockPath` that its holder listens on.
+  static QString ServerNameFor(const QString& lockPath);
 
   // The user's runtime directory (the temporary directory when there is none), and in it a
   // file named with the user's id.
   static QString DefaultLockPath();
 
+  // The line a later copy sends, and how long it keeps trying to reach a holder that has taken
+  // the lock but may not be listening yet.
+  static constexpr char kShowRequest[] = "show\n";
+  static constexpr int kReachHolderMs = 1000;
+
  private:
+  void Listen();
+  void AskHolderToShow() const;
+
+  QString serverName_;
   std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<QLocalServer> server_;
+  ShowRequest onShow_;
 };
+
+// Brings the window the pupil would be looking for to the front: the modal window on top when
+// one is open (a challenge window over the start screen), else the active window, else the last
+// visible top-level window. Minimised windows under it are restored first. Returns the window,
+// or nullptr when none is shown.
+QWidget* BringCurrentWindowToFront();
 
 }  // namespace numora::platform

@@ -1,10 +1,13 @@
 // The built game started side by side with itself, each run with a runtime directory of its
-// own so that parallel test runs never meet.
+// own so that parallel test runs never meet. A later copy ends at once and silently; the
+// running one answers on its socket with the window it brought to the front.
 
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,9 +25,13 @@ class SingleCopyTest : public QObject {
 
   void secondCopyEndsAtOnceWithStatusZero();
   void copyKilledOutrightDoesNotBlockTheNextStart();
+  void runningCopyBringsItsStartScreenForward();
+  void tenCopiesStartedAtOnceLeaveExactlyOne();
 
  private:
   QProcess* Start();
+  // Asks the running copy to show itself, as a later copy does; returns the window it names.
+  QByteArray AskToShow() const;
   // The process id the lock file names, 0 while there is none.
   qint64 LockHolder() const;
   // Waits until `game` holds the lock and is still running.
@@ -33,6 +40,7 @@ class SingleCopyTest : public QObject {
 
   std::optional<QTemporaryDir> runtime_;
   QString lockPath_;
+  QString socketPath_;
   std::vector<std::unique_ptr<QProcess>> games_;
 };
 
@@ -42,6 +50,7 @@ void SingleCopyTest::init() {
   QFile::setPermissions(runtime_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 #ifdef Q_OS_UNIX
   lockPath_ = runtime_->filePath(QStringLiteral("numora-%1.lock").arg(::getuid()));
+  socketPath_ = runtime_->filePath(QStringLiteral("numora-%1.socket").arg(::getuid()));
 #endif
 }
 
@@ -79,6 +88,22 @@ bool SingleCopyTest::HoldsTheLock(QProcess* game) const {
          game->state() == QProcess::Running;
 }
 
+QByteArray SingleCopyTest::AskToShow() const {
+  QLocalSocket socket;
+  // The holder listens a moment after it took the lock.
+  if (!QTest::qWaitFor(
+          [&] {
+            socket.connectToServer(socketPath_);
+            return socket.waitForConnected(1000);
+          },
+          20000)) {
+    return "not listening";
+  }
+  socket.write("show\n");
+  if (!QTest::qWaitFor([&] { return socket.canReadLine(); }, 20000)) return "no answer";
+  return socket.readLine();
+}
+
 void SingleCopyTest::ExpectRefused() {
   QProcess* second = Start();
   QVERIFY(second->waitForFinished(20000));
@@ -101,17 +126,55 @@ void SingleCopyTest::secondCopyEndsAtOnceWithStatusZero() {
 void SingleCopyTest::copyKilledOutrightDoesNotBlockTheNextStart() {
   QProcess* first = Start();
   QVERIFY(HoldsTheLock(first));
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socketPath_), 20000);  // it listens just after
   first->kill();  // SIGKILL: nothing of the game runs on the way out
   QVERIFY(first->waitForFinished());
   QCOMPARE(first->exitStatus(), QProcess::CrashExit);
   QVERIFY2(QFile::exists(lockPath_), "the killed copy leaves its lock file behind");
+  QVERIFY2(QFile::exists(socketPath_), "and its socket, that nobody answers on");
 
   QProcess* next = Start();
   QVERIFY(HoldsTheLock(next));
   QVERIFY(!next->waitForFinished(500));
-  // And it holds the lock as the first did.
+  // And it holds the lock as the first did, and listens in its place.
   ExpectRefused();
   QCOMPARE(next->state(), QProcess::Running);
+  QCOMPARE(AskToShow(), QByteArray("form0\n"));
+}
+
+void SingleCopyTest::runningCopyBringsItsStartScreenForward() {
+  QProcess* first = Start();
+  QVERIFY(HoldsTheLock(first));
+  QCOMPARE(AskToShow(), QByteArray("form0\n"));
+  QCOMPARE(AskToShow(), QByteArray("form0\n"));
+  QCOMPARE(first->state(), QProcess::Running);
+}
+
+void SingleCopyTest::tenCopiesStartedAtOnceLeaveExactlyOne() {
+  constexpr int kCopies = 10;
+  std::vector<QProcess*> copies;
+  for (int i = 0; i < kCopies; ++i) copies.push_back(Start());
+  for (QProcess* copy : copies) QVERIFY(copy->waitForStarted());
+
+  auto running = [&] {
+    return std::count_if(copies.begin(), copies.end(),
+                         [](QProcess* copy) { return copy->state() == QProcess::Running; });
+  };
+  QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 60000);
+  QTest::qWait(500);
+  QCOMPARE(running(), 1);
+
+  for (QProcess* copy : copies) {
+    if (copy->state() == QProcess::Running) {
+      QCOMPARE(LockHolder(), copy->processId());
+      continue;
+    }
+    QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(copy->exitCode(), 0);
+    QCOMPARE(copy->readAllStandardOutput(), QByteArray());
+    QCOMPARE(copy->readAllStandardError(), QByteArray());
+  }
+  QCOMPARE(AskToShow(), QByteArray("form0\n"));
 }
 
 QTEST_GUILESS_MAIN(SingleCopyTest)

@@ -1,20 +1,28 @@
-// The per-user lock that keeps a second copy of the game from starting.
+// The per-user lock that keeps a second copy of the game from starting, and the request that
+// copy sends the running one to bring its window to the front.
 
 #include "platform/single_instance.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
+using numora::platform::BringCurrentWindowToFront;
 using numora::platform::SingleInstance;
 
 class SingleInstanceTest : public QObject {
@@ -29,6 +37,15 @@ class SingleInstanceTest : public QObject {
   void oldLockOfALiveProcessStillHolds();
   void lockThatCannotBeMadeDoesNotKeepTheGameFromStarting();
   void defaultLockIsPerUserInTheRuntimeDirectory();
+
+  void laterCopyAsksTheHolderToShowItself();
+  void holderAnswersWithTheWindowItShowed_data();
+  void holderAnswersWithTheWindowItShowed();
+  void socketLeftByAHolderThatDiedDoesNotStopTheNextFromListening();
+
+  void minimisedWindowIsRestoredAndActivated();
+  void modalWindowComesToTheFrontOverItsRestoredParent();
+  void nothingShownNothingBroughtForward();
 
  private:
   // The lock file as this process would write it, claiming `pid` instead.
@@ -147,5 +164,137 @@ void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
 #endif
 }
 
-QTEST_GUILESS_MAIN(SingleInstanceTest)
+void SingleInstanceTest::laterCopyAsksTheHolderToShowItself() {
+  SingleInstance first(path_);
+  int requests = 0;
+  first.OnShowRequest([&] {
+    ++requests;
+    return QStringLiteral("form0");
+  });
+  QVERIFY(first.TryAcquire());
+  QVERIFY(first.Listening());
+
+  for (int copy = 1; copy <= 3; ++copy) {
+    SingleInstance later(path_);
+    QVERIFY(!later.TryAcquire());
+    QVERIFY(!later.Listening());
+    QTRY_COMPARE(requests, copy);
+  }
+  // Asking the holder again is not another copy starting.
+  QVERIFY(first.TryAcquire());
+  QTest::qWait(50);
+  QCOMPARE(requests, 3);
+}
+
+// What a peer sends decides whether the window is shown; the peer hears back which window.
+void SingleInstanceTest::holderAnswersWithTheWindowItShowed_data() {
+  QTest::addColumn<QByteArray>("sent");
+  QTest::addColumn<bool>("shown");
+  QTest::newRow("the request") << QByteArray(SingleInstance::kShowRequest) << true;
+  QTest::newRow("another word") << QByteArray("hello\n") << false;
+  QTest::newRow("the word with more") << QByteArray("show me\n") << false;
+  QTest::newRow("empty line") << QByteArray("\n") << false;
+}
+
+void SingleInstanceTest::holderAnswersWithTheWindowItShowed() {
+  QFETCH(QByteArray, sent);
+  QFETCH(bool, shown);
+  SingleInstance first(path_);
+  int requests = 0;
+  first.OnShowRequest([&] {
+    ++requests;
+    return QStringLiteral("Form9");
+  });
+  QVERIFY(first.TryAcquire());
+
+  QLocalSocket peer;
+  peer.connectToServer(SingleInstance::ServerNameFor(path_));
+  QVERIFY(peer.waitForConnected(5000));
+  peer.write(sent);
+  QTRY_VERIFY(peer.canReadLine());
+  QCOMPARE(peer.readLine(), shown ? QByteArray("Form9\n") : QByteArray("\n"));
+  QCOMPARE(requests, shown ? 1 : 0);
+  // The holder hangs up once it has answered.
+  QTRY_COMPARE(peer.state(), QLocalSocket::UnconnectedState);
+}
+
+void SingleInstanceTest::socketLeftByAHolderThatDiedDoesNotStopTheNextFromListening() {
+#ifdef Q_OS_UNIX
+  // A socket bound and never unlinked, as a killed holder leaves it.
+  const QByteArray name = QFile::encodeName(SingleInstance::ServerNameFor(path_));
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  QVERIFY(size_t(name.size()) < sizeof(address.sun_path));
+  std::copy(name.begin(), name.end(), address.sun_path);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  QVERIFY(fd >= 0);
+  QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  ::close(fd);
+  QVERIFY(QFile::exists(QFile::decodeName(name)));
+#endif
+  SingleInstance next(path_);
+  int requests = 0;
+  next.OnShowRequest([&] {
+    ++requests;
+    return QString();
+  });
+  QVERIFY(next.TryAcquire());
+  QVERIFY(next.Listening());
+  SingleInstance later(path_);
+  QVERIFY(!later.TryAcquire());
+  QTRY_COMPARE(requests, 1);
+}
+
+void SingleInstanceTest::minimisedWindowIsRestoredAndActivated() {
+  QWidget start;
+  start.setObjectName(QStringLiteral("form0"));
+  start.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&start));
+  start.setWindowState(Qt::WindowMinimized);
+  QVERIFY(start.isMinimized());
+
+  QCOMPARE(BringCurrentWindowToFront(), &start);
+  QVERIFY(!start.isMinimized());
+  QVERIFY(start.isVisible());
+  QTRY_COMPARE(QApplication::activeWindow(), &start);
+}
+
+// A second start while a challenge window is open finds the challenge, not the start screen.
+void SingleInstanceTest::modalWindowComesToTheFrontOverItsRestoredParent() {
+  SingleInstance first(path_);
+  first.OnShowRequest([] {
+    const QWidget* shown = BringCurrentWindowToFront();
+    return shown ? shown->objectName() : QString();
+  });
+  QVERIFY(first.TryAcquire());
+
+  QWidget start;
+  start.setObjectName(QStringLiteral("form0"));
+  start.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&start));
+  QDialog challenge(&start);
+  challenge.setObjectName(QStringLiteral("Form1"));
+  challenge.setWindowModality(Qt::ApplicationModal);
+  challenge.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&challenge));
+  QWidget other;  // another program's window stands in front
+  other.show();
+  other.activateWindow();
+  QTRY_COMPARE(QApplication::activeWindow(), &other);
+  start.setWindowState(Qt::WindowMinimized);
+
+  SingleInstance later(path_);
+  QVERIFY(!later.TryAcquire());
+  QTRY_COMPARE(QApplication::activeWindow(), &challenge);
+  QVERIFY(!start.isMinimized());
+  QVERIFY(start.isVisible());
+}
+
+void SingleInstanceTest::nothingShownNothingBroughtForward() {
+  QWidget hidden;
+  QCOMPARE(BringCurrentWindowToFront(), nullptr);
+  QVERIFY(!hidden.isVisible());
+}
+
+QTEST_MAIN(SingleInstanceTest)
 #include "single_instance_test.moc"
