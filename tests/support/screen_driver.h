@@ -58,6 +58,11 @@ inline bool Tick(platform::ChallengeWindow& window) {
   return QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
 }
 
+// A row of a table with a label's object name and a text.
+inline void LabelRow(const char* row, const char* label, const QString& text) {
+  QTest::newRow(row) << QString::fromLatin1(label) << text;
+}
+
 // Shows the window and waits until it has the keyboard.
 inline bool ShowActive(QWidget& window) {
   window.show();
