@@ -1,6 +1,8 @@
 #include "platform/clock.h"
 
+#include <QElapsedTimer>
 #include <QTime>
+#include <cmath>
 
 #include "rules/time_text.h"
 
@@ -8,12 +10,22 @@ namespace numora::platform {
 
 namespace {
 
+std::int64_t MonotonicMs() {
+  static QElapsedTimer timer = [] {
+    QElapsedTimer t;
+    t.start();
+    return t;
+  }();
+  return timer.elapsed();
+}
+
 class ForwardingClock final : public DayClock {
  public:
-  double DayMillis() override { return source_ ? source_->DayMillis() : LocalDayMillis(); }
+  double DayMillis() override { return source_ ? source_->DayMillis() : steady_.DayMillis(); }
   void Replace(DayClock* source) { source_ = source; }
 
  private:
+  SteadyDayClock steady_{LocalDayMillis, MonotonicMs};
   DayClock* source_ = nullptr;
 };
 
@@ -29,8 +41,23 @@ double LocalDayMillis() {
   return DayMillisOf(t.hour(), t.minute(), t.second(), t.msec());
 }
 
-DayClock& AppClock() { return Forwarder(); }
+SteadyDayClock::SteadyDayClock(std::function<double()> wallDayMillis,
+                               std::function<std::int64_t()> monotonicMs)
+    : monotonic_(std::move(monotonicMs)),
+      anchorDayMillis_(wallDayMillis()),
+      anchorMonotonicMs_(monotonic_()) {}
 
-void ReplaceDayClock(DayClock* clock) { Forwarder().Replace(clock); }
+double SteadyDayClock::DayMillis() {
+  const std::int64_t since = monotonic_() - anchorMonotonicMs_;
+  return std::fmod(anchorDayMillis_ + static_cast<double>(since), kMillisPerDay);
+}
+
+DayClock& AppClock() {
+  return Forwarder();
+}
+
+void ReplaceDayClock(DayClock* clock) {
+  Forwarder().Replace(clock);
+}
 
 }  // namespace numora::platform
