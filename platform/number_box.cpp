@@ -57,6 +57,11 @@ QVariant NumberBox::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {
+  // A disabled box takes no key, however the event got here.
+  if (!isEnabled()) {
+    event->ignore();
+    return;
+  }
   const KeyRoute route = RouteKey(*event);
   switch (route.kind) {
     case KeyRoute::Edit:
@@ -82,7 +87,9 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void NumberBox::inputMethodEvent(QInputMethodEvent* event) { event->accept(); }
+void NumberBox::inputMethodEvent(QInputMethodEvent* event) {
+  event->accept();
+}
 
 void NumberBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::MiddleButton) {
@@ -101,9 +108,17 @@ void NumberBox::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
 }
 
-void NumberBox::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
-void NumberBox::dragEnterEvent(QDragEnterEvent* event) { event->ignore(); }
-void NumberBox::dragMoveEvent(QDragMoveEvent* event) { event->ignore(); }
-void NumberBox::dropEvent(QDropEvent* event) { event->ignore(); }
+void NumberBox::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+}
+void NumberBox::dragEnterEvent(QDragEnterEvent* event) {
+  event->ignore();
+}
+void NumberBox::dragMoveEvent(QDragMoveEvent* event) {
+  event->ignore();
+}
+void NumberBox::dropEvent(QDropEvent* event) {
+  event->ignore();
+}
 
 }  // namespace numora::platform
