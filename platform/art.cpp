@@ -99,8 +99,10 @@ void DrawStopwatch(QPainter& p, QPointF centre, double radius, int ticks) {
   p.drawEllipse(centre, 4, 4);
 }
 
+}  // namespace
+
 // A small stopwatch, drawn on a 64 unit square and scaled to the size asked for.
-QPixmap IconPixmap(int side) {
+QPixmap IconPicture(int side) {
   QPixmap pixmap = Blank(side, side);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -109,11 +111,9 @@ QPixmap IconPixmap(int side) {
   return pixmap;
 }
 
-}  // namespace
-
 QIcon WindowIcon() {
   QIcon icon;
-  for (int side : {16, 32, 48, 64, 128}) icon.addPixmap(IconPixmap(side));
+  for (int side : {16, 32, 48, 64, 128}) icon.addPixmap(IconPicture(side));
   return icon;
 }
 

@@ -7,10 +7,11 @@
 
 namespace numora::platform {
 
-QIcon WindowIcon();                // 32 x 32
-QPixmap TitlePicture();            // 300 x 300, the start screen's picture
-QPixmap RewardPicture(int side);   // shown after a complete counting run
-QCursor LevelButtonCursor();       // over the level buttons
-QCursor LinkCursor();              // over the two links
+QIcon WindowIcon();               // 32 x 32
+QPixmap IconPicture(int side);    // the window icon's picture at any size (the desktop's icons)
+QPixmap TitlePicture();           // 300 x 300, the start screen's picture
+QPixmap RewardPicture(int side);  // shown after a complete counting run
+QCursor LevelButtonCursor();      // over the level buttons
+QCursor LinkCursor();             // over the two links
 
 }  // namespace numora::platform
