@@ -37,7 +37,11 @@ CountdownFields SplitCountdown(std::int32_t ms) {
 
 std::string PlainText(std::int64_t v) { return std::to_string(v); }
 
-std::string NumberText(std::int64_t v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
+std::string NumberText(std::int64_t v) {
+  std::string text = std::to_string(v);
+  if (v >= 0) text.insert(text.begin(), ' ');
+  return text;
+}
 
 std::string LastChars(const std::string& text, std::size_t n) {
   return text.size() <= n ? text : text.substr(text.size() - n);
@@ -45,7 +49,7 @@ std::string LastChars(const std::string& text, std::size_t n) {
 
 std::string TwoDigitText(std::int64_t v) {
   const std::string digits = NumberText(v);
-  if (v < 10) return "0" + LastChars(digits, 1);
+  if (v < 10) return std::string{'0', digits.back()};
   return LastChars(digits, 2);
 }
 
