@@ -1,0 +1,515 @@
+// Timing of the challenge windows as the game builds them: the whole tick (the engine and the
+// labels it writes, with or without the repaint that follows) as Google Benchmarks, and two live
+// measurements on a window whose Timer1 runs against the real clock:
+//
+//   screen_timing_bench [benchmark flags]      the window tick benchmarks
+//   screen_timing_bench ticks LEVEL SECONDS KEY_GAP_MS
+//       runs a level, typing the numbers one key every KEY_GAP_MS (0: no keys), and prints the
+//       tick intervals, the tick handler's and the repaint's cost and the process's CPU use
+//   screen_timing_bench pauses COUNT
+//       plays COUNT level-9 runs that end by the 2-second pause and prints how late the end came
+//   screen_timing_bench startup
+//       builds and shows the start screen as the game does and prints the wall-clock time at
+//       which its first paint reached the display, then ends
+//
+// Every heap allocation made on the main thread is counted (malloc, calloc and realloc are
+// forwarded to the C library, so operator new and Qt's containers are counted alike).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "counting/form1.h"
+#include "endurance/form9.h"
+#include "open_counting/form789.h"
+#include "platform/challenge_window.h"
+#include "platform/clock.h"
+#include "platform/layout.h"
+#include "platform/number_box.h"
+#include "rules/time_text.h"
+#include "start/form0.h"
+#include "tests/support/fake_view.h"
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+}
+
+namespace {
+thread_local long t_allocations = 0;
+}  // namespace
+
+extern "C" {
+void* malloc(std::size_t size) {
+  ++t_allocations;
+  return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+  ++t_allocations;
+  return __libc_calloc(count, size);
+}
+void* realloc(void* p, std::size_t size) {
+  ++t_allocations;
+  return __libc_realloc(p, size);
+}
+}
+
+namespace {
+
+using numora::Ctl;
+using numora::Pupil;
+using numora::platform::ChallengeWindow;
+using Steady = std::chrono::steady_clock;
+
+double MicrosBetween(Steady::time_point a, Steady::time_point b) {
+  return std::chrono::duration<double, std::micro>(b - a).count();
+}
+
+// A challenge window of a level with an engine of its own on the application's clock, built the
+// way the start screen's opening functions build them.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual ChallengeWindow& Window() = 0;
+};
+
+template <class Engine, class Form>
+class ScreenOf final : public Screen {
+ public:
+  explicit ScreenOf(const Pupil& pupil)
+      : engine_(numora::platform::AppClock()), window_(engine_, pupil) {}
+  ChallengeWindow& Window() override { return window_; }
+
+ private:
+  Engine engine_;
+  Form window_;
+};
+
+std::unique_ptr<Screen> MakeScreen(int level) {
+  const Pupil pupil{static_cast<std::int16_t>(level), "小明", ""};
+  if (level <= 6) return std::make_unique<ScreenOf<numora::CountingEngine, numora::Form1>>(pupil);
+  if (level <= 8) {
+    return std::make_unique<ScreenOf<numora::OpenCountingEngine, numora::Form789>>(pupil);
+  }
+  return std::make_unique<ScreenOf<numora::EnduranceEngine, numora::Form9>>(pupil);
+}
+
+// Shows the window and waits until it is on the screen and has the keyboard.
+bool ShowAndWait(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  const auto deadline = Steady::now() + std::chrono::seconds(5);
+  while (Steady::now() < deadline) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (window.windowHandle() && window.windowHandle()->isExposed() && window.isActiveWindow()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void RunEventLoopFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+bool Click(ChallengeWindow& window, const char* button) {
+  auto* b = window.findChild<QPushButton*>(QLatin1String(button));
+  if (!b || !b->isVisible() || !b->isEnabled()) return false;
+  b->click();
+  return true;
+}
+
+// One key as the keyboard delivers it to the input box: press, then release.
+void TypeKey(ChallengeWindow& window, char c) {
+  auto* box = window.findChild<numora::platform::NumberBox*>(QStringLiteral("Text1"));
+  const int key = c == '\r' ? Qt::Key_Return : Qt::Key_0 + (c - '0');
+  const QString text(QChar::fromLatin1(c));
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(box, &press);
+  QCoreApplication::sendEvent(box, &release);
+}
+
+// The keys of the numbers 1, 2, 3, ... each followed by Enter, one at a time.
+class Typist {
+ public:
+  char Next() {
+    if (next_ == keys_.size()) {
+      keys_ = std::to_string(++number_) + '\r';
+      next_ = 0;
+    }
+    return keys_[next_++];
+  }
+  void Restart() {
+    number_ = 0;
+    keys_.clear();
+    next_ = 0;
+  }
+
+ private:
+  int number_ = 0;
+  std::string keys_;
+  std::size_t next_ = 0;
+};
+
+// One tick, delivered to Timer1 as its own timer event would be.
+void DeliverTick(QTimer& timer) {
+  QTimerEvent event(timer.timerId());
+  QCoreApplication::sendEvent(&timer, &event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Benchmarks: the window on a manual clock moved on 7 ms before every tick.
+
+void ReportAllocations(benchmark::State& state, long before) {
+  state.counters["allocs/op"] = benchmark::Counter(static_cast<double>(t_allocations - before),
+                                                   benchmark::Counter::kAvgIterations);
+}
+
+// The measured step: the clock moves on by one tick, Timer1 fires and, when painted, the event
+// loop repaints what changed. Kept apart so that a profiler can be told to record only this.
+[[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, QTimer& timer, bool painted) {
+  clock.Advance(ChallengeWindow::kTickMs);
+  DeliverTick(timer);
+  if (painted) QCoreApplication::processEvents();
+}
+
+// One tick of a running run at the level state.range(0); with state.range(1) the repaint of the
+// labels the tick changed follows, as the event loop would do it next.
+void BM_WindowTick(benchmark::State& state) {
+  const int level = static_cast<int>(state.range(0));
+  const bool painted = state.range(1) != 0;
+  numora::testing::ManualClock clock;
+  numora::platform::ReplaceDayClock(&clock);
+  {
+    std::unique_ptr<Screen> screen = MakeScreen(level);
+    ChallengeWindow& window = screen->Window();
+    if (!ShowAndWait(window)) {
+      state.SkipWithError("the window did not come up");
+      numora::platform::ReplaceDayClock(nullptr);
+      return;
+    }
+    QTimer& timer = *window.tickTimer();
+    Typist typist;
+    auto startRun = [&] {
+      if (Click(window, "Command3")) typist.Restart();
+      Click(window, "Command1");
+      // Only the ticks delivered here: the real timer stays running but never comes due.
+      timer.setInterval(3600 * 1000);
+      QCoreApplication::processEvents();
+    };
+    startRun();
+    long ticks = 0;
+    const long before = t_allocations;
+    for (auto _ : state) {
+      // Level 9 ends a run after 2 s without a key: a number every 1.4 s keeps it going.
+      if (!timer.isActive() || (level == 9 && ++ticks % 200 == 0)) {
+        state.PauseTiming();
+        if (timer.isActive()) {
+          char key;
+          do {
+            key = typist.Next();
+            TypeKey(window, key);
+          } while (key != '\r');
+        }
+        if (!timer.isActive()) startRun();
+        if (painted) QCoreApplication::processEvents();
+        state.ResumeTiming();
+      }
+      TickStep(clock, timer, painted);
+    }
+    ReportAllocations(state, before);
+  }
+  numora::platform::ReplaceDayClock(nullptr);
+}
+BENCHMARK(BM_WindowTick)
+    ->ArgNames({"level", "painted"})
+    ->ArgsProduct({{1, 7, 9}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
+// ---------------------------------------------------------------------------------------------
+// Live measurements.
+
+struct Stats {
+  double median = 0, p99 = 0, worst = 0;
+  std::size_t count = 0;
+};
+
+Stats StatsOf(std::vector<double> v) {
+  Stats s;
+  s.count = v.size();
+  if (v.empty()) return s;
+  std::sort(v.begin(), v.end());
+  auto at = [&](double q) {
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(std::ceil(q * v.size())) - 1)];
+  };
+  s.median = v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+  s.p99 = at(0.99);
+  s.worst = v.back();
+  return s;
+}
+
+void Print(const char* key, const Stats& s) {
+  std::printf("%s median=%.3f p99=%.3f worst=%.3f count=%zu\n", key, s.median, s.p99, s.worst,
+              s.count);
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Times every tick of Timer1 (when it was delivered and how long its handler took) and every
+// repaint of the window, in the order they happen.
+class Probe final : public QObject {
+ public:
+  Probe(QTimer& timer, QWidget& window) : timer_(timer), window_(window) {
+    tickStarts.reserve(1 << 16);
+    tickMicros.reserve(1 << 16);
+    paintMicros.reserve(1 << 16);
+    timer.installEventFilter(this);
+    window.installEventFilter(this);
+  }
+  ~Probe() override {
+    timer_.removeEventFilter(this);
+    window_.removeEventFilter(this);
+  }
+
+  std::vector<Steady::time_point> tickStarts;
+  std::vector<double> tickMicros;
+  std::vector<double> paintMicros;
+  std::function<void()> beforeTick;
+  std::function<void()> afterTick;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const bool tick = watched == &timer_ && event->type() == QEvent::Timer &&
+                      static_cast<QTimerEvent*>(event)->timerId() == timer_.timerId();
+    const bool paint = watched == &window_ && event->type() == QEvent::UpdateRequest;
+    if (!tick && !paint) return false;
+    if (tick && beforeTick) beforeTick();
+    const Steady::time_point start = Steady::now();
+    watched->event(event);
+    const Steady::time_point end = Steady::now();
+    if (tick) {
+      tickStarts.push_back(start);
+      tickMicros.push_back(MicrosBetween(start, end));
+      if (afterTick) afterTick();
+    } else {
+      paintMicros.push_back(MicrosBetween(start, end));
+    }
+    return true;
+  }
+
+ private:
+  QTimer& timer_;
+  QWidget& window_;
+};
+
+int RunTicks(int level, int seconds, int keyGapMs) {
+  std::unique_ptr<Screen> screen = MakeScreen(level);
+  ChallengeWindow& window = screen->Window();
+  if (!ShowAndWait(window)) {
+    std::fprintf(stderr, "the level %d window did not come up\n", level);
+    return 1;
+  }
+  QTimer& timer = *window.tickTimer();
+  Probe probe(timer, window);
+  Typist typist;
+  QTimer keys;
+  keys.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&keys, &QTimer::timeout, [&] { TypeKey(window, typist.Next()); });
+
+  if (!Click(window, "Command1")) {
+    std::fprintf(stderr, "no start button to press\n");
+    return 1;
+  }
+  if (keyGapMs > 0) keys.start(keyGapMs);
+  // The first second settles (fonts, caches); the next SECONDS are measured.
+  RunEventLoopFor(1000);
+  const std::size_t firstTick = probe.tickStarts.size();
+  const std::size_t firstPaint = probe.paintMicros.size();
+  const long allocationsBefore = t_allocations;
+  const double cpuBefore = CpuSeconds();
+  const Steady::time_point wallBefore = Steady::now();
+  RunEventLoopFor(seconds * 1000);
+  const double cpu = CpuSeconds() - cpuBefore;
+  const double wall = MicrosBetween(wallBefore, Steady::now()) / 1e6;
+  const long allocations = t_allocations - allocationsBefore;
+  keys.stop();
+  if (!timer.isActive()) {
+    std::fprintf(stderr, "the run ended before the measurement did\n");
+    return 1;
+  }
+
+  std::vector<double> intervals;
+  for (std::size_t i = firstTick + 1; i < probe.tickStarts.size(); ++i) {
+    intervals.push_back(MicrosBetween(probe.tickStarts[i - 1], probe.tickStarts[i]) / 1000);
+  }
+  const std::vector<double> handlers(probe.tickMicros.begin() + firstTick, probe.tickMicros.end());
+  const std::vector<double> paints(probe.paintMicros.begin() + firstPaint, probe.paintMicros.end());
+  Print("tick_interval_ms", StatsOf(intervals));
+  Print("tick_handler_us", StatsOf(handlers));
+  Print("repaint_us", StatsOf(paints));
+  std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
+  std::printf("allocations_per_second %.0f\n", allocations / wall);
+  return 0;
+}
+
+// The local time of day with the steady clock's resolution, remembering the first reading taken
+// after Arm().
+class PreciseClock final : public numora::DayClock {
+ public:
+  PreciseClock() : origin_(numora::platform::LocalDayMillis()), start_(Steady::now()) {}
+  double DayMillis() override {
+    double now = origin_ + MicrosBetween(start_, Steady::now()) / 1000;
+    if (now >= numora::kMillisPerDay) now -= numora::kMillisPerDay;
+    if (armed_) {
+      armed_ = false;
+      captured_ = now;
+    }
+    return now;
+  }
+  void Arm() { armed_ = true; }
+  double Captured() const { return captured_; }
+
+ private:
+  double origin_;
+  Steady::time_point start_;
+  bool armed_ = false;
+  double captured_ = 0;
+};
+
+int RunPauses(int count) {
+  PreciseClock clock;
+  numora::platform::ReplaceDayClock(&clock);
+  std::unique_ptr<Screen> screen = MakeScreen(9);
+  ChallengeWindow& window = screen->Window();
+  if (!ShowAndWait(window)) {
+    std::fprintf(stderr, "the level 9 window did not come up\n");
+    return 1;
+  }
+  QTimer& timer = *window.tickTimer();
+  Probe probe(timer, window);
+  QEventLoop waitForEnd;
+  double endReading = -1;
+  probe.beforeTick = [&] { clock.Arm(); };
+  probe.afterTick = [&] {
+    if (!timer.isActive()) {
+      endReading = clock.Captured();
+      waitForEnd.quit();
+    }
+  };
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, &waitForEnd, &QEventLoop::quit);
+  std::vector<double> late;
+  for (int run = 0; run < count; ++run) {
+    Click(window, "Command3");
+    if (!Click(window, "Command1")) {
+      std::fprintf(stderr, "run %d: no start button to press\n", run + 1);
+      return 1;
+    }
+    // A number, then the pause: the 2 seconds run from the Enter key.
+    RunEventLoopFor(150 + 7 * run % 50);
+    TypeKey(window, '1');
+    clock.Arm();
+    TypeKey(window, '\r');
+    const double keyReading = clock.Captured();
+    endReading = -1;
+    giveUp.start(5000);
+    waitForEnd.exec();
+    giveUp.stop();
+    if (endReading < 0) {
+      std::fprintf(stderr, "run %d did not end within 5 s of the last key\n", run + 1);
+      return 1;
+    }
+    double pause = endReading - keyReading;
+    if (pause < 0) pause += numora::kMillisPerDay;  // midnight came in between
+    late.push_back(pause - numora::EnduranceEngine::kPauseLimitMs);
+    RunEventLoopFor(50);
+  }
+  const Stats s = StatsOf(late);
+  std::printf("pause_late_ms median=%.3f worst=%.3f best=%.3f count=%zu\n", s.median, s.worst,
+              *std::min_element(late.begin(), late.end()), s.count);
+  numora::platform::ReplaceDayClock(nullptr);
+  return 0;
+}
+
+// Ends the event loop once the first expose of the watched window has been painted and flushed,
+// printing the wall-clock time of that moment in microseconds.
+class FirstPaint final : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Expose) return false;
+    watched->event(event);
+    if (!static_cast<QWindow*>(watched)->isExposed()) return true;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::printf("first_paint_epoch_us %lld\n",
+                static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
+    std::fflush(stdout);
+    watched->removeEventFilter(this);
+    QCoreApplication::exit(0);
+    return true;
+  }
+};
+
+int RunStartup() {
+  // As the game's main() does, less the single-copy lock.
+  QGuiApplication::setDesktopFileName(QStringLiteral("numora"));
+  numora::Form0 form;
+  FirstPaint probe;
+  form.winId();  // the native window exists from here on, so the probe can watch it
+  form.windowHandle()->installEventFilter(&probe);
+  form.show();
+  return QApplication::exec();
+}
+
+int Number(const char* text, int fallback) {
+  return text ? std::atoi(text) : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  numora::platform::InstallFontSubstitutions();
+  if (argc >= 2 && std::strcmp(argv[1], "ticks") == 0) {
+    return RunTicks(Number(argc > 2 ? argv[2] : nullptr, 9),
+                    Number(argc > 3 ? argv[3] : nullptr, 10),
+                    Number(argc > 4 ? argv[4] : nullptr, 250));
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "startup") == 0) return RunStartup();
+  if (argc >= 2 && std::strcmp(argv[1], "pauses") == 0) {
+    return RunPauses(Number(argc > 2 ? argv[2] : nullptr, 50));
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
