@@ -1,14 +1,12 @@
 #include "counting/form1.h"
 
-#include <QFontMetricsF>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <algorithm>
 #include <utility>
 
 #include "platform/art.h"
 #include "platform/clock.h"
+#include "platform/design_label.h"
 #include "platform/number_box.h"
 
 namespace numora {
@@ -25,64 +23,6 @@ constexpr int kNormal = 400;
 constexpr int kBold = 700;
 constexpr int kBlack = 900;
 
-// How far above the baseline the design's faces reach, in ems: SimSun and SimHei 220/256,
-// Arial Black 2254/2048, Arial 1854/2048.
-double DesignAscent(Face face) {
-  switch (face) {
-    case Face::SimSun:
-    case Face::SimHei:
-      return 220.0 / 256.0;
-    case Face::ArialBlack:
-      return 2254.0 / 2048.0;
-    case Face::Arial:
-      return 1854.0 / 2048.0;
-  }
-  return 1.0;
-}
-
-// A label that puts its one line's baseline where the design's face puts it. The installed faces
-// reach higher above the baseline than the design's and have taller lines than the boxes were
-// drawn for, which would push the large digits down and out of their boxes.
-class BaselineLabel : public QLabel {
- public:
-  BaselineLabel(const QString& text, Face face, QWidget* parent)
-      : QLabel(text, parent), face_(face) {}
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
-    const QFontMetricsF metrics(font(), this);
-    const QString line = text();
-    const double free = width() - metrics.horizontalAdvance(line);
-    double x = 0;
-    if (alignment() & Qt::AlignRight) x = free;
-    if (alignment() & Qt::AlignHCenter) x = free / 2;
-    const double em = font().pointSizeF() * logicalDpiY() / 72.0;
-    double baseline = DesignAscent(face_) * em;
-    // The installed faces' descenders reach lower: lift the line just enough to keep them in.
-    const QRectF ink = metrics.tightBoundingRect(line);
-    if (baseline + ink.bottom() > height()) {
-      baseline = std::max(height() - ink.bottom(), -ink.top());
-    }
-    painter.drawText(QPointF(x, baseline), line);
-  }
-
- private:
-  Face face_;
-};
-
-// The design's digits are half an em wide; the installed face's are wider, which would cut the
-// first digit of a three-digit number off the input box and the last-number label. Narrows the
-// font to the design's digit width.
-QFont WithDesignDigits(QFont font, const QWidget* window) {
-  const double em = font.pointSizeF() * window->logicalDpiY() / 72.0;
-  const double digit = QFontMetricsF(font, window).horizontalAdvance(QLatin1Char('0'));
-  if (digit > em / 2) font.setStretch(qRound(100 * em / 2 / digit));
-  return font;
-}
-
 struct LabelDesign {
   const char* name;
   const char* text;
@@ -92,7 +32,9 @@ struct LabelDesign {
   int weight;
   QColor color;  // invalid: the default text colour
   Qt::Alignment align;
-  bool digits;  // a number field: its digits keep the design's width
+  // A number field: its digits keep the design's half-em width, so that three of them fit the
+  // input box and the last-number label whole.
+  bool digits;
 };
 
 }  // namespace
@@ -127,10 +69,10 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
   };
   // clang-format on
   for (const LabelDesign& d : labels) {
-    auto* label = new BaselineLabel(QString::fromUtf8(d.text), d.face, this);
+    auto* label = new platform::DesignLabel(QString::fromUtf8(d.text), d.face, this);
     label->setObjectName(QString::fromLatin1(d.name));
-    const QFont font = platform::MakeFont(d.face, d.points, d.weight);
-    label->setFont(d.digits ? WithDesignDigits(font, this) : font);
+    label->setFont(platform::MakeFont(d.face, d.points, d.weight));
+    if (d.digits) platform::FitDesignDigits(label);
     label->setAlignment(d.align);
     if (d.color.isValid()) platform::SetColors(label, d.color);
     platform::Place(label, d.rect);
@@ -148,8 +90,8 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
 
   platform::NumberBox* box =
       AddNumberBox("Text1", QStringLiteral("789"), {4800, 4560, 6975, 4575},
-                   WithDesignDigits(platform::MakeFont(Face::SimHei, 219.75, kBold), this),
-                   platform::kRed, Qt::AlignRight);
+                   platform::MakeFont(Face::SimHei, 219.75, kBold), platform::kRed, Qt::AlignRight);
+  platform::FitDesignDigits(box);
   const QFont buttonFont = platform::MakeFont(Face::SimSun, 21.75, kBold);
   QPushButton* again =
       AddButton("Command3", QStringLiteral("再玩一次"), {12480, 4680, 1984, 597}, buttonFont);

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "platform/clock.h"
+#include "platform/design_label.h"
 
 namespace numora {
 

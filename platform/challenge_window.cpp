@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "platform/art.h"
+#include "platform/design_label.h"
 #include "platform/number_box.h"
 
 namespace numora::platform {
@@ -113,24 +114,22 @@ void ChallengeWindow::Open(const Pupil& pupil, const QString& caption) {
   engine_.Load(*view_, pupil);
 }
 
-QLabel* ChallengeWindow::AddLabel(const char* name, const QString& text, const TwipRect& rect,
-                                  const LabelStyle& style) {
-  auto* label = new QLabel(text, this);
+DesignLabel* ChallengeWindow::AddLabel(const char* name, const QString& text, const TwipRect& rect,
+                                       const LabelStyle& style) {
+  auto* label = new DesignLabel(text, style.face, this);
   label->setObjectName(QString::fromLatin1(name));
-  label->setFont(style.font);
+  label->setFont(MakeFont(style.face, style.points, style.weight));
   label->setAlignment(style.align);
   label->setWordWrap(false);
-  if (style.text.isValid() || style.background.isValid()) {
-    SetColors(label, style.text.isValid() ? style.text : palette().color(QPalette::WindowText),
-              style.background);
-  }
-  if (style.framed) label->setFrameShape(QFrame::Box);
+  const QColor color = style.text.isValid() ? style.text : palette().color(QPalette::WindowText);
+  if (style.text.isValid() || style.background.isValid()) SetColors(label, color, style.background);
+  if (style.framed) label->SetFrameColor(color);
   Place(label, rect);
   return label;
 }
 
-QPushButton* ChallengeWindow::AddButton(const char* name, const QString& text,
-                                        const TwipRect& rect, const QFont& font) {
+QPushButton* ChallengeWindow::AddButton(const char* name, const QString& text, const TwipRect& rect,
+                                        const QFont& font) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(QString::fromLatin1(name));
   button->setFont(font);
@@ -163,7 +162,9 @@ QLabel* ChallengeWindow::AddPicture(const char* name, const QPixmap& picture,
   return label;
 }
 
-void ChallengeWindow::Bind(Ctl control, QWidget* widget) { view_->Bind(control, widget); }
+void ChallengeWindow::Bind(Ctl control, QWidget* widget) {
+  view_->Bind(control, widget);
+}
 
 void ChallengeWindow::SetTabOrder(std::initializer_list<QWidget*> chain) {
   QWidget* previous = nullptr;
@@ -191,7 +192,9 @@ void ChallengeWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void ChallengeWindow::reject() { ReturnToStart(); }
+void ChallengeWindow::reject() {
+  ReturnToStart();
+}
 
 void ChallengeWindow::ReturnToStart() {
   timer_->stop();

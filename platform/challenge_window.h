@@ -19,6 +19,7 @@ class QTimer;
 
 namespace numora::platform {
 
+class DesignLabel;
 class NumberBox;
 
 class ChallengeWindow : public QDialog {
@@ -38,15 +39,18 @@ class ChallengeWindow : public QDialog {
  protected:
   ChallengeWindow(ChallengeEngine& engine, QWidget* parent);
 
+  // A label in one of the design's faces, its text set as designed (see DesignLabel).
   struct LabelStyle {
-    QFont font;
+    Face face;
+    double points;
+    int weight = 400;
     QColor text = QColor();  // invalid: the default text colour
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     QColor background = QColor();  // invalid: transparent
-    bool framed = false;
+    bool framed = false;           // a frame in the text colour
   };
-  QLabel* AddLabel(const char* name, const QString& text, const TwipRect& rect,
-                   const LabelStyle& style);
+  DesignLabel* AddLabel(const char* name, const QString& text, const TwipRect& rect,
+                        const LabelStyle& style);
   QPushButton* AddButton(const char* name, const QString& text, const TwipRect& rect,
                          const QFont& font);
   NumberBox* AddNumberBox(const char* name, const QString& text, const TwipRect& rect,

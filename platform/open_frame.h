@@ -4,7 +4,6 @@
 // stand in different places on each screen; a concrete window gives those places, then adds its
 // own time rows and best-result block with the helpers here and calls Open.
 
-#include <QPointF>
 #include <QString>
 
 #include "platform/challenge_window.h"
@@ -12,24 +11,6 @@
 class QLabel;
 
 namespace numora::platform {
-
-class NumberBox;
-
-// Where a label drawn by DrawAtDesignBaseline starts `text`: the left end of its baseline. The
-// line sits where the design's faces put it, with a CJK character's em square at the top of the
-// label; the installed CJK faces have a far taller ascent, which would push large digits out of
-// the bottom of labels sized for the originals. The line moves only as far as the ink of the
-// text and of a CJK character needs to stay inside the label; where the label is too small for
-// that, the text is centred.
-QPointF TextOrigin(const QLabel& label, const QString& text);
-
-// Has the label draw its text at TextOrigin from now on, on one line and not clipped to a line
-// box taller than the label.
-void DrawAtDesignBaseline(QLabel* label);
-
-// Narrows a widget's font, if need be, so that `sample` fits in `width` pixels: the installed
-// faces set digits wider than the design's.
-void FitTextWidth(QWidget* widget, const QString& sample, int width);
 
 // Where the header and the message line of a screen stand.
 struct HeaderLayout {
@@ -65,10 +46,6 @@ class OpenFrame : public ChallengeWindow {
   };
   QLabel* AddBestLabel(const char* name, const QString& text, const TwipRect& rect,
                        const BestStyle& style);
-
-  // Any other label, drawn at the design's baseline.
-  QLabel* AddDesignLabel(const char* name, const QString& text, const TwipRect& rect,
-                         const LabelStyle& style);
 };
 
 }  // namespace numora::platform

@@ -13,13 +13,14 @@
 #include "endurance/form9.h"
 #include "open_counting/form789.h"
 #include "platform/art.h"
+#include "platform/design_label.h"
 #include "platform/layout.h"
 #include "platform/links.h"
 #include "rules/level_table.h"
-#include "start/design_label.h"
 
 namespace numora {
 
+using platform::DesignLabel;
 using platform::Face;
 using platform::TwipRect;
 
@@ -152,9 +153,8 @@ std::int16_t LeadingNumber(const QString& text) {
 }
 
 DesignLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& rect,
-                       const QFont& font, const QColor& color, Qt::Alignment align,
-                       DesignLabel::Lines lines = DesignLabel::Lines::EmSquare) {
-  auto* label = new DesignLabel(text, parent, lines);
+                       Face face, const QFont& font, const QColor& color, Qt::Alignment align) {
+  auto* label = new DesignLabel(text, face, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setFont(font);
   label->setAlignment(align);
@@ -195,17 +195,16 @@ void Form0::Build() {
   setWindowIcon(platform::WindowIcon());
 
   for (const LabelDesign& design : kLabels) {
-    MakeLabel(this, design.name, QString::fromUtf8(design.text), design.rect,
+    MakeLabel(this, design.name, QString::fromUtf8(design.text), design.rect, design.face,
               platform::MakeFont(design.face, design.points, design.weight), design.color,
               design.align);
   }
   rule_ = label("Label25");
 
-  level_ = MakeLabel(this, "Label9", QStringLiteral("1"), {3000, 2400, 1575, 2175},
-                     platform::MakeFont(Face::Arial, 99.75, 700), platform::kRed, kCentre,
-                     DesignLabel::Lines::FontHeight);
+  level_ = MakeLabel(this, "Label9", QStringLiteral("1"), {3000, 2400, 1575, 2175}, Face::Arial,
+                     platform::MakeFont(Face::Arial, 99.75, 700), platform::kRed, kCentre);
   platform::SetColors(level_, platform::kRed, Qt::white);
-  level_->SetBorder(true);
+  level_->SetFrameColor(Qt::black);
 
   for (int level = 1; level <= kLevelCount; ++level) {
     const int index = level - 1;
@@ -213,19 +212,19 @@ void Form0::Build() {
     DesignLabel* button = MakeLabel(
         this, name.constData(), QString::number(level),
         {kGridColumns[index % 3], kGridRows[index / 3], kLevelButtonWidth, kLevelButtonHeight},
-        platform::MakeFont(Face::SimHei, 39.75, 700), Qt::black, kCentre);
+        Face::SimHei, platform::MakeFont(Face::SimHei, 39.75, 700), Qt::black, kCentre);
     platform::SetColors(button, Qt::black, platform::kLightGreen);
     button->MakeClickable(platform::LevelButtonCursor());
     connect(button, &DesignLabel::clicked, this, [this, level] { PickLevel(level); });
   }
 
   const QFont linkFont = platform::MakeFont(Face::SimSun, 18, 400, true);
-  DesignLabel* second = MakeLabel(this, "Label3", kSecondCaption, {7440, 8640, 4995, 495}, linkFont,
-                                  platform::kBlue, kLeft);
+  DesignLabel* second = MakeLabel(this, "Label3", kSecondCaption, {7440, 8640, 4995, 495},
+                                  Face::SimSun, linkFont, platform::kBlue, kLeft);
   second->MakeClickable(platform::LinkCursor());
   connect(second, &DesignLabel::clicked, this, [] { platform::OpenLink(kSecondLink); });
-  DesignLabel* site = MakeLabel(this, "Label1", kSiteCaption, {7440, 9360, 4995, 495}, linkFont,
-                                platform::kBlue, kLeft);
+  DesignLabel* site = MakeLabel(this, "Label1", kSiteCaption, {7440, 9360, 4995, 495}, Face::SimSun,
+                                linkFont, platform::kBlue, kLeft);
   site->MakeClickable(platform::LinkCursor());
   connect(site, &DesignLabel::clicked, this, [] { platform::OpenLink(kSiteLink); });
 

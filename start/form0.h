@@ -14,7 +14,9 @@ class QPushButton;
 
 namespace numora {
 
+namespace platform {
 class DesignLabel;
+}
 
 class Form0 : public QWidget {
   Q_OBJECT
@@ -61,13 +63,13 @@ class Form0 : public QWidget {
   void EntryEnter();
   void CutEntry();
 
-  DesignLabel* label(const char* name) const;
+  platform::DesignLabel* label(const char* name) const;
 
   QLineEdit* entry_ = nullptr;
   QPushButton* enter_ = nullptr;
   QPushButton* exit_ = nullptr;
-  DesignLabel* level_ = nullptr;
-  DesignLabel* rule_ = nullptr;
+  platform::DesignLabel* level_ = nullptr;
+  platform::DesignLabel* rule_ = nullptr;
   ChallengeScreens screens_;
   bool inChallenge_ = false;
   bool centred_ = false;

@@ -16,8 +16,8 @@
 
 #include "platform/challenge_window.h"
 #include "platform/clock.h"
+#include "platform/design_label.h"
 #include "platform/number_box.h"
-#include "platform/open_frame.h"
 #include "rules/challenge.h"
 #include "tests/support/fake_view.h"
 
@@ -129,17 +129,15 @@ void VisitModal(const std::function<void()>& open, const std::function<void(W&)>
 }
 
 // The box in label coordinates that the ink of `text` covers when the label draws it.
-inline QRectF InkOf(const QLabel& label, const QString& text) {
-  return QFontMetricsF(label.font())
-      .tightBoundingRect(text)
-      .translated(platform::TextOrigin(label, text));
+inline QRectF InkOf(const platform::DesignLabel& label, const QString& text) {
+  return QFontMetricsF(label.font()).tightBoundingRect(text).translated(label.TextOrigin(text));
 }
 
 // The box the label's drawn ink covers inside its frame, found in a rendering of the label.
-inline QRect DrawnInk(QLabel& label) {
+inline QRect DrawnInk(platform::DesignLabel& label) {
   const QImage image = label.grab().toImage();
   const QColor background = label.palette().color(label.backgroundRole());
-  const QRect area = label.contentsRect();
+  const QRect area = label.TextArea();
   QRect ink;
   for (int y = area.top(); y <= area.bottom(); ++y) {
     for (int x = area.left(); x <= area.right(); ++x) {
@@ -153,18 +151,23 @@ inline QRect DrawnInk(QLabel& label) {
   return ink;
 }
 
+// "x,y wxh", for messages.
+inline QString BoxText(const QRectF& box) {
+  return QStringLiteral("%1,%2 %3x%4")
+      .arg(box.left())
+      .arg(box.top())
+      .arg(box.width())
+      .arg(box.height());
+}
+
 // Empty when the label shows `text` whole, where InkOf says; otherwise what is wrong. The label
 // is given the text for the check.
-inline QString CheckShownWhole(QLabel& label, const QString& text) {
+inline QString CheckShownWhole(platform::DesignLabel& label, const QString& text) {
   label.setText(text);
   const QRectF expected = InkOf(label, text);
-  if (expected.top() < 0 || expected.left() < 0 || expected.bottom() > label.height() ||
-      expected.right() > label.width()) {
-    return QStringLiteral("ink %1,%2 %3x%4 does not fit in %5x%6")
-        .arg(expected.left())
-        .arg(expected.top())
-        .arg(expected.width())
-        .arg(expected.height())
+  if (!QRectF(label.rect()).contains(expected)) {
+    return QStringLiteral("ink %1 does not fit in %2x%3")
+        .arg(BoxText(expected))
         .arg(label.width())
         .arg(label.height());
   }
@@ -174,15 +177,7 @@ inline QString CheckShownWhole(QLabel& label, const QString& text) {
   const QRectF allowed = expected.adjusted(-2.5, -2.5, 2.5, 2.5);
   if (drawn.isEmpty() || !allowed.contains(QRectF(drawn)) ||
       drawn.height() < 0.75 * expected.height()) {
-    return QStringLiteral("drawn at %1,%2 %3x%4, expected %5,%6 %7x%8")
-        .arg(drawn.left())
-        .arg(drawn.top())
-        .arg(drawn.width())
-        .arg(drawn.height())
-        .arg(expected.left())
-        .arg(expected.top())
-        .arg(expected.width())
-        .arg(expected.height());
+    return QStringLiteral("drawn at %1, expected %2").arg(BoxText(drawn), BoxText(expected));
   }
   return {};
 }
@@ -215,7 +210,7 @@ class ScreenSuite : public QObject {
   QString Return() { return screen_->Return(); }
   // Empty when the label shows `text` whole, otherwise what is wrong.
   QString ShowsWhole(const QString& label, const QString& text) {
-    auto* widget = Window().template findChild<QLabel*>(label);
+    auto* widget = Window().template findChild<platform::DesignLabel*>(label);
     return widget ? CheckShownWhole(*widget, text) : QStringLiteral("no label ") + label;
   }
 

@@ -1,0 +1,213 @@
+#include "platform/design_label.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace numora::platform {
+
+namespace {
+
+// How the design's face sets a line, in ems: where the baseline lies below the top of the line,
+// and how tall the line is.
+struct LineMetrics {
+  double Ascent;
+  double Height;
+};
+
+bool IsCjk(Face face) {
+  return face == Face::SimSun || face == Face::SimHei;
+}
+
+LineMetrics DesignLineOf(Face face) {
+  switch (face) {
+    case Face::SimSun:
+    case Face::SimHei:
+      // A line is one em square; the installed faces put its top 0.88 em above the baseline.
+      return {0.88, 1.0};
+    case Face::Arial:
+      return {1854.0 / 2048, (1854.0 + 434.0) / 2048};
+    case Face::ArialBlack:
+      return {2254.0 / 2048, (2254.0 + 634.0) / 2048};
+  }
+  return {1.0, 1.0};
+}
+
+// The lines `text` breaks into in `width` pixels: word wrap as in a paragraph, no wrap at all
+// for a one-line label.
+QStringList BreakLines(const QString& text, const QFont& font, double width, bool wrap) {
+  if (!wrap) return {text};
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    lines << text.mid(line.textStart(), line.textLength());
+  }
+  layout.endLayout();
+  return lines;
+}
+
+}  // namespace
+
+DesignLabel::DesignLabel(const QString& text, Face face, QWidget* parent)
+    : QLabel(text, parent), face_(face) {}
+
+void DesignLabel::SetFrameColor(const QColor& color) {
+  frame_ = color;
+  update();
+}
+
+void DesignLabel::MakeClickable(const QCursor& cursor) {
+  clickable_ = true;
+  setCursor(cursor);
+}
+
+QRect DesignLabel::TextArea() const {
+  return frame_.isValid() ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+std::vector<DesignLabel::Line> DesignLabel::SetLines(const QString& text) const {
+  std::vector<Line> lines;
+  if (text.isEmpty()) return lines;
+  const QFont& font = this->font();
+  const QFontMetricsF metrics(font, this);
+  const QRectF area = TextArea();
+  const double em = EmPixels(font, *this);
+  const LineMetrics design = DesignLineOf(face_);
+  const double lineHeight = design.Height * em;
+  const QStringList texts = BreakLines(text, font, area.width(), wordWrap());
+
+  const double block = lineHeight * static_cast<double>(texts.size());
+  double top = area.top();
+  if (alignment() & Qt::AlignVCenter) {
+    top += (area.height() - block) / 2;
+  } else if (alignment() & Qt::AlignBottom) {
+    top += area.height() - block;
+  }
+
+  // Where each line goes across, and the ink of the whole block with the baselines as designed.
+  const QRectF fullHeight =
+      IsCjk(face_) ? metrics.tightBoundingRect(QStringLiteral("国")) : QRectF();
+  QRectF own;   // the text's ink
+  QRectF room;  // the text's ink and the room of a full-height character on each line
+  double baseline = top + design.Ascent * em;
+  for (const QString& lineText : texts) {
+    const QRectF ink = metrics.tightBoundingRect(lineText);
+    const double advance = metrics.horizontalAdvance(lineText);
+    double left = area.left();
+    if (alignment() & Qt::AlignRight) {
+      left = area.right() - advance;
+    } else if (alignment() & Qt::AlignHCenter) {
+      left = area.left() + (area.width() - advance) / 2;
+    }
+    // Ink that reaches past the advance (a wide character at the end) moves in where it fits.
+    if (!ink.isNull() && ink.width() <= area.width()) {
+      left = std::clamp(left, area.left() - ink.left(), area.right() - ink.right());
+    }
+    lines.push_back({lineText, QPointF(left, baseline)});
+    own |= ink.translated(0, baseline);
+    room |= ink.translated(0, baseline) | fullHeight.translated(0, baseline);
+    baseline += lineHeight;
+  }
+
+  // Where the first baseline may lie with all the ink inside; the line moves as little as it
+  // can, to whole pixels, staying inside where a whole pixel leaves room.
+  const double designed = lines.front().Origin.y();
+  const double highest = area.top() - (room.top() - designed);
+  const double lowest = area.bottom() - (room.bottom() - designed);
+  double first = std::round(designed);
+  if (highest <= lowest) {
+    first = std::round(std::clamp(designed, highest, lowest));
+    if (std::ceil(highest) <= std::floor(lowest)) {
+      first = std::clamp(first, std::ceil(highest), std::floor(lowest));
+    }
+  } else if (!own.isNull()) {
+    first = std::round(designed + area.top() + (area.height() - own.height()) / 2 - own.top());
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines[i].Origin.setY(first + std::round(static_cast<double>(i) * lineHeight));
+  }
+  return lines;
+}
+
+QPointF DesignLabel::TextOrigin(const QString& text) const {
+  const std::vector<Line> lines = SetLines(text);
+  return lines.empty() ? QPointF(TextArea().topLeft()) : lines.front().Origin;
+}
+
+void DesignLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (frame_.isValid()) {
+    painter.setPen(frame_);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+  const std::vector<Line> lines = SetLines(text());
+  if (lines.empty()) return;
+  painter.setClipRect(TextArea());
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  for (const Line& line : lines) painter.drawText(line.Origin, line.Text);
+}
+
+void DesignLabel::mousePressEvent(QMouseEvent* event) {
+  if (clickable_ && event->button() == Qt::LeftButton) {
+    pressed_ = true;
+    event->accept();
+    return;
+  }
+  QLabel::mousePressEvent(event);
+}
+
+void DesignLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (clickable_ && event->button() == Qt::LeftButton && pressed_) {
+    pressed_ = false;
+    event->accept();
+    if (rect().contains(event->position().toPoint())) emit clicked();
+    return;
+  }
+  QLabel::mouseReleaseEvent(event);
+}
+
+double EmPixels(const QFont& font, const QPaintDevice& device) {
+  if (font.pixelSize() > 0) return font.pixelSize();
+  return font.pointSizeF() * device.logicalDpiY() / 72.0;
+}
+
+void FitTextWidth(QWidget* widget, const QString& sample, double width) {
+  QFont font = widget->font();
+  const double needed = QFontMetricsF(font, widget).horizontalAdvance(sample);
+  if (needed <= width) return;
+  font.setStretch(static_cast<int>(std::floor(100.0 * width / needed)));
+  widget->setFont(font);
+}
+
+void FitDesignDigits(QWidget* widget) {
+  QFont font = widget->font();
+  const double digit = QFontMetricsF(font, widget).horizontalAdvance(QLatin1Char('0'));
+  const double designDigit = EmPixels(font, *widget) / 2;
+  if (digit <= designDigit) return;
+  font.setStretch(qRound(100 * designDigit / digit));
+  widget->setFont(font);
+}
+
+void ShrinkToFit(QLabel* label, const QStringList& samples) {
+  QFont font = label->font();
+  const QFontMetricsF metrics(font, label);
+  double scale = 1.0;
+  for (const QString& sample : samples) {
+    const QRectF ink = metrics.tightBoundingRect(sample);
+    scale = std::min({scale, label->width() / ink.width(), label->height() / ink.height()});
+  }
+  if (scale >= 1.0) return;
+  font.setPointSizeF(std::floor(font.pointSizeF() * scale * 4) / 4);
+  label->setFont(font);
+}
+
+}  // namespace numora::platform
