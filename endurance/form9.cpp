@@ -1,13 +1,13 @@
 #include "endurance/form9.h"
 
-#include <QLabel>
-
 #include "platform/clock.h"
 #include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
+
+using platform::DesignLabel;
 
 const platform::HeaderLayout kHeader{
     .Title = {480, 240, 6945, 975},
@@ -20,49 +20,48 @@ const platform::HeaderLayout kHeader{
     .RulePoints = 24,
 };
 
+const platform::TimeRowsLayout kTimeRows{
+    .Minutes = {0, 1440, 915, 1200},
+    .Colon = {915, 1440, 645, 1200},
+    .Seconds = {1440, 1440, 2715, 1200},
+    .Point = {4260, 1440, 540, 1200},
+    .Hundredths = {4920, 1440, 1395, 1200},
+    .LowerSeconds = {1545, 2760, 2595, 1200},
+    .LowerPoint = {4260, 2760, 540, 1200},
+    .LowerHundredths = {4920, 2760, 1395, 1200},
+    .SecondsText = "0999",
+    .LowerSecondsText = "0",
+};
+
 }  // namespace
 
 Form9::Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
-  // How long the run has lasted; its minutes and colon stay empty.
-  QLabel* minutes = AddTimeField("Label15", QStringLiteral("7"), {0, 1440, 915, 1200});
-  QLabel* colon = AddTimeSeparator("Label17", QStringLiteral(":"), {915, 1440, 645, 1200});
-  QLabel* elapsed = AddTimeField("Label14", QStringLiteral("0999"), {1440, 1440, 2715, 1200});
+  // How long the run has lasted (its minutes and colon stay empty), then the time since the
+  // latest key or start.
+  const TimeRows rows = AddTimeRows(kTimeRows);
   // Four digits, as the design's face set them in this width.
-  platform::FitTextWidth(elapsed, QStringLiteral("8888"), elapsed->width());
-  AddTimeSeparator("Label16", QStringLiteral("."), {4260, 1440, 540, 1200});
-  QLabel* elapsedHundredths =
-      AddTimeField("Label13", QStringLiteral("00"), {4920, 1440, 1395, 1200});
-  // The time since the latest key or start.
-  QLabel* pause = AddTimeField("Label2", QStringLiteral("0"), {1545, 2760, 2595, 1200});
-  AddTimeSeparator("Label10", QStringLiteral("."), {4260, 2760, 540, 1200});
-  QLabel* pauseHundredths = AddTimeField("Label11", QStringLiteral("00"), {4920, 2760, 1395, 1200});
+  platform::FitTextWidth(rows.Seconds, QStringLiteral("8888"), rows.Seconds->width());
 
   // The best count, then the time of that run.
   AddBestLabel("Label5", QStringLiteral("最好成绩"), {10200, 1560, 1815, 495}, {.Points = 21.75});
-  QLabel* bestCount =
+  DesignLabel* bestCount =
       AddBestLabel("Label6", QStringLiteral("9999"), {12120, 1320, 2055, 855},
                    {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
   AddBestLabel("Label18", QStringLiteral("数字"), {14160, 1560, 975, 615},
                {.Points = 21.75, .Align = Qt::AlignRight});
   AddBestLabel("Label20", QStringLiteral("持续时长"), {10200, 2520, 1815, 495}, {.Points = 21.75});
-  QLabel* bestSeconds =
+  DesignLabel* bestSeconds =
       AddBestLabel("Label21", QStringLiteral("8888"), {12120, 2400, 1095, 615},
                    {.Points = 24, .Align = Qt::AlignRight, .OnWhite = true, .Framed = true});
   AddBestLabel("Label24", QStringLiteral("."), {13260, 2437, 240, 540},
                {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true});
-  QLabel* bestHundredths =
+  DesignLabel* bestHundredths =
       AddBestLabel("Label23", QStringLiteral("88"), {13530, 2400, 645, 615},
                    {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
   AddBestLabel("Label22", QStringLiteral("秒"), {14160, 2520, 495, 615},
                {.Points = 21.75, .Align = Qt::AlignRight});
 
-  Bind(Ctl::Label15, minutes);
-  Bind(Ctl::Label17, colon);
-  Bind(Ctl::Label14, elapsed);
-  Bind(Ctl::Label13, elapsedHundredths);
-  Bind(Ctl::Label2, pause);
-  Bind(Ctl::Label11, pauseHundredths);
   Bind(Ctl::Label6, bestCount);
   Bind(Ctl::Label21, bestSeconds);
   Bind(Ctl::Label23, bestHundredths);

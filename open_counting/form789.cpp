@@ -1,12 +1,13 @@
 #include "open_counting/form789.h"
 
-#include <QLabel>
-
 #include "platform/clock.h"
+#include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
+
+using platform::DesignLabel;
 
 const platform::HeaderLayout kHeader{
     .Title = {1200, 240, 6945, 975},
@@ -19,32 +20,29 @@ const platform::HeaderLayout kHeader{
     .RulePoints = 26.25,
 };
 
+const platform::TimeRowsLayout kTimeRows{
+    .Minutes = {240, 1440, 2355, 1200},
+    .Colon = {2715, 1440, 645, 1200},
+    .Seconds = {3480, 1440, 1395, 1200},
+    .Point = {4980, 1440, 540, 1200},
+    .Hundredths = {5640, 1440, 1395, 1200},
+    .LowerSeconds = {2265, 2760, 2595, 1200},
+    .LowerPoint = {4980, 2760, 540, 1200},
+    .LowerHundredths = {5640, 2760, 1395, 1200},
+};
+
 }  // namespace
 
 Form789::Form789(OpenCountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
-  // The time left of the level's limit.
-  QLabel* minutesLeft = AddTimeField("Label15", QStringLiteral("7"), {240, 1440, 2355, 1200});
-  AddTimeSeparator("Label17", QStringLiteral(":"), {2715, 1440, 645, 1200});
-  QLabel* secondsLeft = AddTimeField("Label14", QStringLiteral("00"), {3480, 1440, 1395, 1200});
-  AddTimeSeparator("Label16", QStringLiteral("."), {4980, 1440, 540, 1200});
-  QLabel* hundredthsLeft = AddTimeField("Label13", QStringLiteral("00"), {5640, 1440, 1395, 1200});
-  // The time since the latest start.
-  QLabel* seconds = AddTimeField("Label2", QStringLiteral("00"), {2265, 2760, 2595, 1200});
-  AddTimeSeparator("Label10", QStringLiteral("."), {4980, 2760, 540, 1200});
-  QLabel* hundredths = AddTimeField("Label11", QStringLiteral("00"), {5640, 2760, 1395, 1200});
-
+  // The time left of the level's limit, then the time since the latest start.
+  AddTimeRows(kTimeRows);
   AddBestLabel("Label5", QStringLiteral("最好成绩"), {11880, 1560, 2535, 615}, {.Points = 26.25});
-  QLabel* best = AddBestLabel("Label6", QStringLiteral("123.45"), {11520, 2400, 2775, 975},
-                              {.Points = 42, .Align = Qt::AlignRight});
+  DesignLabel* best = AddBestLabel("Label6", QStringLiteral("123.45"), {11520, 2400, 2775, 975},
+                                   {.Points = 42, .Align = Qt::AlignRight});
   AddBestLabel("Label18", QStringLiteral("位"), {14280, 2520, 855, 735},
                {.Points = 36, .Align = Qt::AlignRight});
 
-  Bind(Ctl::Label15, minutesLeft);
-  Bind(Ctl::Label14, secondsLeft);
-  Bind(Ctl::Label13, hundredthsLeft);
-  Bind(Ctl::Label2, seconds);
-  Bind(Ctl::Label11, hundredths);
   Bind(Ctl::Label6, best);
   Open(pupil, QStringLiteral("Numora"));
 }

@@ -162,6 +162,99 @@ QLabel* ChallengeWindow::AddPicture(const char* name, const QPixmap& picture,
   return label;
 }
 
+void ChallengeWindow::AddHeader(const HeaderLayout& layout) {
+  const Qt::Alignment centred = Qt::AlignHCenter;
+  DesignLabel* title = AddLabel("Label7", QStringLiteral("Digora"), layout.Title,
+                                {Face::SimHei, 48, 700, kRed, centred});
+  // The installed face gives the title a deeper descender than the design's label height holds.
+  ShrinkToFit(title, {title->text()});
+  const QColor nameBackground = layout.NameOnWhite ? QColor(Qt::white) : QColor();
+  DesignLabel* name =
+      AddLabel("Label8", QStringLiteral("小明"), layout.Name,
+               {Face::SimHei, 36, 700, kDarkBlue, centred, nameBackground, layout.NameOnWhite});
+  // The level digit is far taller than its label, which starts above the window.
+  DesignLabel* level =
+      AddLabel("Label3", QStringLiteral("9"), layout.Level, {Face::ArialBlack, 200.25, 900, kRed});
+  DesignLabel* school = AddLabel("Label12", QStringLiteral("Tessaly学校小学部"), layout.School,
+                                 {Face::SimSun, 26.25, 400, kDarkBlue, centred});
+  DesignLabel* message = AddLabel("Label1", QStringLiteral("Label1"), layout.Message,
+                                  {Face::SimHei, 24, 700, kRed, centred});
+  DesignLabel* rule = AddLabel("Label19", QStringLiteral("123.45"), layout.Rule,
+                               {Face::SimHei, layout.RulePoints, 700, kDarkBlue, centred});
+  Bind(Ctl::Label1, message);
+  Bind(Ctl::Label3, level);
+  Bind(Ctl::Label8, name);
+  Bind(Ctl::Label12, school);
+  Bind(Ctl::Label19, rule);
+}
+
+ChallengeWindow::Buttons ChallengeWindow::AddButtons(const ButtonLayout& layout) {
+  const QFont font = MakeFont(Face::SimSun, 21.75, 700);
+  const Buttons buttons{AddButton("Command3", QStringLiteral("再玩一次"), layout.PlayAgain, font),
+                        AddButton("Command1", QStringLiteral("开 始"), layout.Start, font),
+                        AddButton("Command2", QStringLiteral("返 回"), layout.Return, font)};
+  Bind(Ctl::Command1, buttons.Start);
+  Bind(Ctl::Command3, buttons.PlayAgain);
+  return buttons;
+}
+
+NumberBox* ChallengeWindow::AddEntry(const TwipRect& rect, double points) {
+  NumberBox* box = AddNumberBox("Text1", QString(), rect, MakeFont(Face::SimHei, points, 700), kRed,
+                                Qt::AlignRight);
+  Bind(Ctl::Text1, box);
+  return box;
+}
+
+DesignLabel* ChallengeWindow::AddLastNumber(const TwipRect& rect, double points) {
+  DesignLabel* last =
+      AddLabel("Label4", QString(), rect, {Face::SimHei, points, 700, kBlue, Qt::AlignRight});
+  Bind(Ctl::Label4, last);
+  return last;
+}
+
+DesignLabel* ChallengeWindow::AddMark(const TwipRect& rect) {
+  DesignLabel* mark = AddLabel("Label9", QStringLiteral("√"), rect,
+                               {Face::SimHei, 99.75, 700, kRed, Qt::AlignRight});
+  mark->setProperty("index", 10);
+  // The installed face draws both marks larger than the design's; they must show whole.
+  ShrinkToFit(mark, {QStringLiteral("√"), QStringLiteral("×")});
+  Bind(Ctl::Mark, mark);
+  return mark;
+}
+
+ChallengeWindow::TimeRows ChallengeWindow::AddTimeRows(const TimeRowsLayout& layout) {
+  const auto field = [this](const char* name, const char* text, const TwipRect& rect) {
+    return AddLabel(name, QString::fromLatin1(text), rect,
+                    {Face::SimHei, 60, 700, QColor(), Qt::AlignRight});
+  };
+  const auto separator = [this](const char* name, const char* text, const TwipRect& rect) {
+    return AddLabel(name, QString::fromLatin1(text), rect, {Face::SimSun, 60, 700});
+  };
+  TimeRows rows{};
+  rows.Minutes = field("Label15", "7", layout.Minutes);
+  DesignLabel* colon = separator("Label17", ":", layout.Colon);
+  rows.Seconds = field("Label14", layout.SecondsText, layout.Seconds);
+  separator("Label16", ".", layout.Point);
+  rows.Hundredths = field("Label13", "00", layout.Hundredths);
+  rows.LowerSeconds = field("Label2", layout.LowerSecondsText, layout.LowerSeconds);
+  separator("Label10", ".", layout.LowerPoint);
+  rows.LowerHundredths = field("Label11", "00", layout.LowerHundredths);
+  Bind(Ctl::Label15, rows.Minutes);
+  Bind(Ctl::Label17, colon);
+  Bind(Ctl::Label14, rows.Seconds);
+  Bind(Ctl::Label13, rows.Hundredths);
+  Bind(Ctl::Label2, rows.LowerSeconds);
+  Bind(Ctl::Label11, rows.LowerHundredths);
+  return rows;
+}
+
+DesignLabel* ChallengeWindow::AddBestLabel(const char* name, const QString& text,
+                                           const TwipRect& rect, const BestStyle& style) {
+  return AddLabel(name, text, rect,
+                  {Face::SimSun, style.Points, style.Weight, kDarkBlue, style.Align,
+                   style.OnWhite ? QColor(Qt::white) : QColor(), style.Framed});
+}
+
 void ChallengeWindow::Bind(Ctl control, QWidget* widget) {
   view_->Bind(control, widget);
 }

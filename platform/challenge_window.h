@@ -22,6 +22,42 @@ namespace numora::platform {
 class DesignLabel;
 class NumberBox;
 
+// Where the header and the message line of a screen stand: the same labels in the same faces on
+// every challenge screen.
+struct HeaderLayout {
+  TwipRect Title;    // Label7
+  TwipRect Level;    // Label3
+  TwipRect Name;     // Label8
+  bool NameOnWhite;  // the name on white in a frame
+  TwipRect School;   // Label12
+  TwipRect Message;  // Label1
+  TwipRect Rule;     // Label19
+  double RulePoints;
+};
+
+// Where the three buttons stand.
+struct ButtonLayout {
+  TwipRect PlayAgain;  // Command3
+  TwipRect Start;      // Command1
+  TwipRect Return;     // Command2
+};
+
+// Where the two large time rows stand: minutes, seconds and hundredths above, seconds and
+// hundredths below.
+struct TimeRowsLayout {
+  TwipRect Minutes;          // Label15
+  TwipRect Colon;            // Label17
+  TwipRect Seconds;          // Label14
+  TwipRect Point;            // Label16
+  TwipRect Hundredths;       // Label13
+  TwipRect LowerSeconds;     // Label2
+  TwipRect LowerPoint;       // Label10
+  TwipRect LowerHundredths;  // Label11
+  // What the seconds fields show before the engine writes them.
+  const char* SecondsText = "00";
+  const char* LowerSecondsText = "00";
+};
+
 class ChallengeWindow : public QDialog {
   Q_OBJECT
 
@@ -56,6 +92,44 @@ class ChallengeWindow : public QDialog {
   NumberBox* AddNumberBox(const char* name, const QString& text, const TwipRect& rect,
                           const QFont& font, const QColor& color, Qt::Alignment align);
   QLabel* AddPicture(const char* name, const QPixmap& picture, const TwipRect& rect);
+
+  // The controls every challenge screen has, each bound to the engine's control of its name.
+  // The title, level, name, school, message and rule labels.
+  void AddHeader(const HeaderLayout& layout);
+  // Play again, Start and Return.
+  struct Buttons {
+    QPushButton* PlayAgain;
+    QPushButton* Start;
+    QPushButton* Return;
+  };
+  Buttons AddButtons(const ButtonLayout& layout);
+  // The input box Text1: red digits, right-aligned, SimHei bold.
+  NumberBox* AddEntry(const TwipRect& rect, double points);
+  // The last accepted number Label4: blue, right-aligned, SimHei bold.
+  DesignLabel* AddLastNumber(const TwipRect& rect, double points);
+  // The mark Label9, element 10 of a control array: a red tick or cross.
+  DesignLabel* AddMark(const TwipRect& rect);
+
+  // The two time rows: fields in SimHei 60 pt bold, right-aligned, in the default colour, with
+  // ":" and "." between them in SimSun 60 pt bold. Every field and the colon are bound.
+  struct TimeRows {
+    DesignLabel* Minutes;
+    DesignLabel* Seconds;
+    DesignLabel* Hundredths;
+    DesignLabel* LowerSeconds;
+    DesignLabel* LowerHundredths;
+  };
+  TimeRows AddTimeRows(const TimeRowsLayout& layout);
+  // A label of the best-result block: SimSun in dark blue.
+  struct BestStyle {
+    double Points;
+    int Weight = 400;
+    Qt::Alignment Align = Qt::AlignLeft;
+    bool OnWhite = false;
+    bool Framed = false;
+  };
+  DesignLabel* AddBestLabel(const char* name, const QString& text, const TwipRect& rect,
+                            const BestStyle& style);
 
   // The widget the engine writes for a control.
   void Bind(Ctl control, QWidget* widget);
