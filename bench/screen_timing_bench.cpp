@@ -18,12 +18,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
-#include <QTimerEvent>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -37,13 +32,9 @@
 #include <string>
 #include <vector>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
-#include "platform/challenge_window.h"
+#include "bench/screen_driving.h"
 #include "platform/clock.h"
 #include "platform/layout.h"
-#include "platform/number_box.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
@@ -77,106 +68,22 @@ namespace {
 
 using numora::Ctl;
 using numora::Pupil;
+using numora::driving::Click;
+using numora::driving::MakeScreen;
+using numora::driving::RunEventLoopFor;
+using numora::driving::Screen;
+using numora::driving::ShowAndWait;
+using numora::driving::TypeKey;
+using numora::driving::Typist;
 using numora::platform::ChallengeWindow;
 using Steady = std::chrono::steady_clock;
 
+Pupil PupilAt(int level) {
+  return {static_cast<std::int16_t>(level), "小明", ""};
+}
+
 double MicrosBetween(Steady::time_point a, Steady::time_point b) {
   return std::chrono::duration<double, std::micro>(b - a).count();
-}
-
-// A challenge window of a level with an engine of its own on the application's clock, built the
-// way the start screen's opening functions build them.
-class Screen {
- public:
-  virtual ~Screen() = default;
-  virtual ChallengeWindow& Window() = 0;
-};
-
-template <class Engine, class Form>
-class ScreenOf final : public Screen {
- public:
-  explicit ScreenOf(const Pupil& pupil)
-      : engine_(numora::platform::AppClock()), window_(engine_, pupil) {}
-  ChallengeWindow& Window() override { return window_; }
-
- private:
-  Engine engine_;
-  Form window_;
-};
-
-std::unique_ptr<Screen> MakeScreen(int level) {
-  const Pupil pupil{static_cast<std::int16_t>(level), "小明", ""};
-  if (level <= 6) return std::make_unique<ScreenOf<numora::CountingEngine, numora::Form1>>(pupil);
-  if (level <= 8) {
-    return std::make_unique<ScreenOf<numora::OpenCountingEngine, numora::Form789>>(pupil);
-  }
-  return std::make_unique<ScreenOf<numora::EnduranceEngine, numora::Form9>>(pupil);
-}
-
-// Shows the window and waits until it is on the screen and has the keyboard.
-bool ShowAndWait(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  const auto deadline = Steady::now() + std::chrono::seconds(5);
-  while (Steady::now() < deadline) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (window.windowHandle() && window.windowHandle()->isExposed() && window.isActiveWindow()) {
-      return true;
-    }
-  }
-  return false;
-}
-
-void RunEventLoopFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-bool Click(ChallengeWindow& window, const char* button) {
-  auto* b = window.findChild<QPushButton*>(QLatin1String(button));
-  if (!b || !b->isVisible() || !b->isEnabled()) return false;
-  b->click();
-  return true;
-}
-
-// One key as the keyboard delivers it to the input box: press, then release.
-void TypeKey(ChallengeWindow& window, char c) {
-  auto* box = window.findChild<numora::platform::NumberBox*>(QStringLiteral("Text1"));
-  const int key = c == '\r' ? Qt::Key_Return : Qt::Key_0 + (c - '0');
-  const QString text(QChar::fromLatin1(c));
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(box, &press);
-  QCoreApplication::sendEvent(box, &release);
-}
-
-// The keys of the numbers 1, 2, 3, ... each followed by Enter, one at a time.
-class Typist {
- public:
-  char Next() {
-    if (next_ == keys_.size()) {
-      keys_ = std::to_string(++number_) + '\r';
-      next_ = 0;
-    }
-    return keys_[next_++];
-  }
-  void Restart() {
-    number_ = 0;
-    keys_.clear();
-    next_ = 0;
-  }
-
- private:
-  int number_ = 0;
-  std::string keys_;
-  std::size_t next_ = 0;
-};
-
-// One tick, delivered to Timer1 as its own timer event would be.
-void DeliverTick(QTimer& timer) {
-  QTimerEvent event(timer.timerId());
-  QCoreApplication::sendEvent(&timer, &event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -189,9 +96,10 @@ void ReportAllocations(benchmark::State& state, long before) {
 
 // The measured step: the clock moves on by one tick, Timer1 fires and, when painted, the event
 // loop repaints what changed. Kept apart so that a profiler can be told to record only this.
-[[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, QTimer& timer, bool painted) {
+[[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, ChallengeWindow& window,
+                                bool painted) {
   clock.Advance(ChallengeWindow::kTickMs);
-  DeliverTick(timer);
+  numora::driving::DeliverTick(window);
   if (painted) QCoreApplication::processEvents();
 }
 
@@ -203,7 +111,7 @@ void BM_WindowTick(benchmark::State& state) {
   numora::testing::ManualClock clock;
   numora::platform::ReplaceDayClock(&clock);
   {
-    std::unique_ptr<Screen> screen = MakeScreen(level);
+    std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level));
     ChallengeWindow& window = screen->Window();
     if (!ShowAndWait(window)) {
       state.SkipWithError("the window did not come up");
@@ -237,7 +145,7 @@ void BM_WindowTick(benchmark::State& state) {
         if (painted) QCoreApplication::processEvents();
         state.ResumeTiming();
       }
-      TickStep(clock, timer, painted);
+      TickStep(clock, window, painted);
     }
     ReportAllocations(state, before);
   }
@@ -330,7 +238,7 @@ class Probe final : public QObject {
 };
 
 int RunTicks(int level, int seconds, int keyGapMs) {
-  std::unique_ptr<Screen> screen = MakeScreen(level);
+  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level));
   ChallengeWindow& window = screen->Window();
   if (!ShowAndWait(window)) {
     std::fprintf(stderr, "the level %d window did not come up\n", level);
@@ -406,7 +314,7 @@ class PreciseClock final : public numora::DayClock {
 int RunPauses(int count) {
   PreciseClock clock;
   numora::platform::ReplaceDayClock(&clock);
-  std::unique_ptr<Screen> screen = MakeScreen(9);
+  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(9));
   ChallengeWindow& window = screen->Window();
   if (!ShowAndWait(window)) {
     std::fprintf(stderr, "the level 9 window did not come up\n");

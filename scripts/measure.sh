@@ -11,6 +11,7 @@
 # Takes about four minutes. NUMORA_MEASURE_BUILD names another build directory to use.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-display.sh"
 
 bash "$ROOT/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev \
   xvfb xauth x11-utils xdotool imagemagick
@@ -27,33 +28,17 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pids=()
 cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i
+  # Last started first: the display goes after the programs that use it.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# ---- The display: the first free number from 90 on.
-xvfb_pid=
-for n in $(seq 90 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    export DISPLAY=":$n"
-    pids+=("$xvfb_pid")
-    break
-  fi
-  xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || { echo "no free X display" >&2; exit 1; }
-export QT_QPA_PLATFORM=xcb
+# ---- The display.
+start_virtual_display "$work/xvfb.log"
+pids+=("$VIRTUAL_DISPLAY_PID")
 echo "Display $DISPLAY" >&2
 
 # ---- Helpers.
