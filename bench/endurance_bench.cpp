@@ -1,122 +1,48 @@
-// Cost of the endurance engine's tick and key handling, and proof that a tick allocates
-// nothing: every heap allocation of the process is counted.
+// Cost of the endurance engine's tick and key handling, and proof that neither allocates: every
+// allocation of the process is counted.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <new>
-#include <string>
-
+#include "bench/support/alloc_counter.h"
+#include "bench/support/engine_run.h"
 #include "endurance/endurance_engine.h"
-#include "tests/support/fake_view.h"
-
-namespace {
-
-long allocations = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
 using numora::Ctl;
-using numora::testing::ManualClock;
-
-// A screen that keeps only the input box's text, which Enter reads back.
-class CheapView final : public numora::ChallengeView {
- public:
-  void SetText(Ctl c, std::string_view text) override {
-    if (c == Ctl::Text1) box_.assign(text);
-    benchmark::DoNotOptimize(text.data());
-  }
-  std::string_view Text(Ctl c) override { return c == Ctl::Text1 ? box_ : std::string_view(); }
-  void SetEnabled(Ctl, bool) override {}
-  void SetVisible(Ctl, bool) override {}
-  void Focus(Ctl) override {}
-  void SetTicking(bool) override {}
-  void Type(numora::ChallengeEngine& engine, char key) {
-    const int passed = engine.KeyPress(key);
-    if (numora::IsDigitKey(passed)) box_.push_back(static_cast<char>(passed));
-  }
-
- private:
-  std::string box_ = std::string(32, ' ');  // room for any entry, so typing never allocates
-};
-
-// The count is only worth something if the replaced operator new is the one in use.
-bool CountingWorks() {
-  const long before = allocations;
-  std::string probe(100, 'x');
-  benchmark::DoNotOptimize(probe.data());
-  return allocations > before;
-}
-
-void ReportAllocations(benchmark::State& state, long before) {
-  const long made = allocations - before;
-  if (!CountingWorks()) state.SkipWithError("allocations are not being counted");
-  state.counters["allocs/op"] =
-      benchmark::Counter(static_cast<double>(made), benchmark::Counter::kAvgIterations);
-  if (made != 0) state.SkipWithError("the measured operation allocated");
-}
+using numora::EnduranceEngine;
+using numora::bench::AllocationCount;
+using numora::bench::EngineRun;
+using numora::bench::NumberKeys;
 
 // One tick of a run, 7 ms after the previous one. A digit every 250 ticks (1750 ms) keeps the
 // 2-second rule from ending the run; it is never confirmed, so the box is emptied now and then.
 void BM_EnduranceTick(benchmark::State& state) {
-  ManualClock clock;
-  CheapView view;
-  numora::EnduranceEngine engine(clock);
-  engine.Load(view, numora::Pupil{9, "小刚", ""});
-  engine.Start();
+  EngineRun<EnduranceEngine> run({9, "小刚", ""});
   int ticks = 0;
   int typed = 0;
-  const long before = allocations;
+  AllocationCount allocations;
   for (auto _ : state) {
     if (++ticks == 250) {
       ticks = 0;
       if (++typed == 16) {
         typed = 0;
-        view.SetText(Ctl::Text1, "");
+        run.view.SetText(Ctl::Text1, "");
       }
-      view.Type(engine, '1');
+      run.view.Type(run.engine, '1');
     }
-    clock.Advance(7);
-    engine.Tick();
+    run.Tick();
   }
-  ReportAllocations(state, before);
+  allocations.Report(state);
 }
 BENCHMARK(BM_EnduranceTick);
 
 // One key of a run: the digits of the next number, then Enter. The run never ends.
 void BM_EnduranceKeyPress(benchmark::State& state) {
-  ManualClock clock;
-  CheapView view;
-  numora::EnduranceEngine engine(clock);
-  engine.Load(view, numora::Pupil{9, "小刚", ""});
-  engine.Start();
-  char digits[16];
-  int length = 0;
-  int next = 0;
-  int number = 0;
-  const long before = allocations;
-  for (auto _ : state) {
-    if (next == length) {
-      length = std::snprintf(digits, sizeof digits, "%d\r", ++number);
-      next = 0;
-    }
-    view.Type(engine, digits[next++]);
-  }
-  ReportAllocations(state, before);
+  EngineRun<EnduranceEngine> run({9, "小刚", ""});
+  NumberKeys keys;
+  AllocationCount allocations;
+  for (auto _ : state) run.view.Type(run.engine, keys.Next());
+  allocations.Report(state);
 }
 BENCHMARK(BM_EnduranceKeyPress);
 
