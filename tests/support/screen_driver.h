@@ -45,10 +45,18 @@ inline void Press(QWidget& window, Qt::Key key) {
   QTest::keyClick(KeyTarget(window), key);
 }
 
-// Types the characters, then Enter, each to whatever has the focus at that moment.
-inline void TypeEntry(QWidget& window, const QString& keys) {
-  for (const QChar c : keys) QTest::keyClicks(KeyTarget(window), QString(c));
-  Press(window, Qt::Key_Return);
+// Types the characters, then Enter, each to whatever has the focus at that moment: on the main
+// keys, or digits and Enter on the number pad.
+inline void TypeEntry(QWidget& window, const QString& keys, bool numberPad = false) {
+  if (!numberPad) {
+    for (const QChar c : keys) QTest::keyClicks(KeyTarget(window), QString(c));
+    Press(window, Qt::Key_Return);
+    return;
+  }
+  for (const QChar c : keys) {
+    QTest::keyClick(KeyTarget(window), static_cast<Qt::Key>(c.unicode()), Qt::KeypadModifier);
+  }
+  QTest::keyClick(KeyTarget(window), Qt::Key_Enter, Qt::KeypadModifier);
 }
 
 // One tick, as the running timer would deliver it; false (and no tick) when the timer is stopped.
@@ -71,17 +79,22 @@ inline bool ShowActive(QWidget& window) {
 }
 
 // A challenge window of type W over an engine E of its own on the application's clock, as its
-// opening function builds them, for a suite to drive.
+// opening function builds them, or over an engine that outlives it, for a suite to drive.
 template <class E, class W>
 class Screen {
  public:
-  explicit Screen(const Pupil& pupil) : engine_(platform::AppClock()), window_(engine_, pupil) {}
+  explicit Screen(const Pupil& pupil)
+      : own_(std::make_unique<E>(platform::AppClock())), window_(*own_, pupil) {}
+  Screen(E& engine, const Pupil& pupil) : window_(engine, pupil) {}
 
   W& window() { return window_; }
   // Shows the window; false when it did not get the keyboard.
   bool Show() { return ShowActive(window_); }
 
   QString Text(const char* name) const { return TextOf(window_, name); }
+  QWidget* Control(const char* name) const {
+    return window_.template findChild<QWidget*>(QLatin1String(name));
+  }
   QPushButton* Button(const char* name) const { return ButtonOf(window_, name); }
   platform::NumberBox* Box() const {
     return window_.template findChild<platform::NumberBox*>(QStringLiteral("Text1"));
@@ -108,7 +121,7 @@ class Screen {
   }
 
  private:
-  E engine_;
+  std::unique_ptr<E> own_;
   W window_;
 };
 
@@ -191,17 +204,26 @@ class ScreenSuite : public QObject {
   ScreenSuite() { platform::ReplaceDayClock(&clock_); }
   ~ScreenSuite() override { platform::ReplaceDayClock(nullptr); }
 
-  // A fresh window for the pupil in place of the last one; false when it did not come up.
+  // A fresh window for the pupil in place of the last one, over an engine of its own or over
+  // `engine`; false when it did not come up.
   bool Open(const Pupil& pupil) {
     screen_.reset();
     screen_ = std::make_unique<Screen<E, W>>(pupil);
+    return screen_->Show();
+  }
+  bool Open(E& engine, const Pupil& pupil) {
+    screen_.reset();
+    screen_ = std::make_unique<Screen<E, W>>(engine, pupil);
     return screen_->Show();
   }
   void Close() { screen_.reset(); }
 
   W& Window() { return screen_->window(); }
   QString Text(const char* name) const { return screen_->Text(name); }
+  QWidget* Control(const char* name) const { return screen_->Control(name); }
   QPushButton* Button(const char* name) const { return screen_->Button(name); }
+  // A click of the left mouse button on the named control.
+  void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
   platform::NumberBox* Box() const { return screen_->Box(); }
   QWidget* Focus() const { return screen_->Focus(); }
   void PlayNumbers(int first, int last, double gapMs) {
