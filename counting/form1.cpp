@@ -71,8 +71,7 @@ Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
   AddBestLabel("Label18", QStringLiteral("秒"), {14280, 2280, 855, 735},
                {.Points = 36, .Align = Qt::AlignRight});
 
-  QLabel* picture = AddPicture(
-      "Picture1", platform::RewardPicture(platform::ToPixels(kPicture).width()), kPicture);
+  QLabel* picture = AddPicture("Picture1", &platform::RewardPicture, kPicture);
   // When shown, the picture covers the last-number label beneath it.
   picture->raise();
 

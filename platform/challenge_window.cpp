@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/art.h"
 #include "platform/design_label.h"
@@ -82,7 +83,10 @@ class ChallengeWindow::View final : public ChallengeView {
 
 ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
     : QDialog(parent), engine_(engine), timer_(new QTimer(this)), view_(new View(*this)) {
-  setFixedSize(ToPixels(kClientArea).size());
+  // A normal window has the design size; only maximising makes it larger.
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+  setMinimumSize(ToPixels(kClientArea).size());
+  resize(ToPixels(kClientArea).size());
   setWindowIcon(WindowIcon());
   setModal(true);
   timer_->setObjectName(QStringLiteral("Timer1"));
@@ -125,6 +129,8 @@ DesignLabel* ChallengeWindow::AddLabel(const char* name, const QString& text, co
   if (style.text.isValid() || style.background.isValid()) SetColors(label, color, style.background);
   if (style.framed) label->SetFrameColor(color);
   Place(label, rect);
+  // A label of a fixed size asks for no layout pass when its text changes, as on every tick.
+  label->setFixedSize(label->size());
   return label;
 }
 
@@ -152,13 +158,13 @@ NumberBox* ChallengeWindow::AddNumberBox(const char* name, const QString& text,
   return box;
 }
 
-QLabel* ChallengeWindow::AddPicture(const char* name, const QPixmap& picture,
-                                    const TwipRect& rect) {
+QLabel* ChallengeWindow::AddPicture(const char* name, DrawPicture draw, const TwipRect& rect) {
   auto* label = new QLabel(this);
   label->setObjectName(QString::fromLatin1(name));
-  label->setPixmap(picture);
   label->setScaledContents(true);
   Place(label, rect);
+  pictures_.push_back({label, draw});
+  DrawPictures();
   return label;
 }
 
@@ -277,12 +283,97 @@ void ChallengeWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ChallengeWindow::showEvent(QShowEvent* event) {
-  if (const QScreen* screen = this->screen()) {
+  const QScreen* screen = this->screen();
+  if (screen && !Enlarged()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
   QDialog::showEvent(event);
+}
+
+void ChallengeWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  KeepDesignSize();
+  Relayout();
+}
+
+void ChallengeWindow::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  KeepDesignSize();
+  Relayout();
+}
+
+void ChallengeWindow::KeepDesignSize() {
+  if (Enlarged() || size() == ToPixels(kClientArea).size()) return;
+  // Dragging an edge does not resize the window. The window manager may tell of a maximise
+  // just after the new size, so the design size is put back a moment later, if still wanted.
+  QTimer::singleShot(kSettleMs, this, [this] {
+    if (!Enlarged()) resize(ToPixels(kClientArea).size());
+  });
+}
+
+bool ChallengeWindow::Enlarged() const {
+  return windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
+void ChallengeWindow::Relayout() {
+  const QSize design = ToPixels(kClientArea).size();
+  double factor = 1.0;
+  QPointF offset;
+  if (Enlarged()) {
+    factor = std::min(static_cast<double>(width()) / design.width(),
+                      static_cast<double>(height()) / design.height());
+    offset =
+        QPointF((width() - design.width() * factor) / 2, (height() - design.height() * factor) / 2);
+  }
+  if (factor == scale_ && offset == offset_) return;
+  if (designed_.empty()) {
+    // Until now every control stands where it was laid out.
+    for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!widget->isWindow()) designed_.push_back({widget, widget->geometry(), widget->font()});
+    }
+  }
+  scale_ = factor;
+  offset_ = offset;
+  const bool asDesigned = factor == 1.0 && offset.isNull();
+  for (const Designed& control : designed_) {
+    if (!control.widget) continue;
+    QWidget* widget = control.widget;
+    const bool fixed = widget->minimumSize() == widget->maximumSize();
+    if (asDesigned) {
+      if (fixed) widget->setFixedSize(control.rect.size());
+      widget->setGeometry(control.rect);
+      widget->setFont(control.font);
+      continue;
+    }
+    // Edges scale, so that controls that touch at the design size touch when scaled.
+    const auto x = [&](int at) { return qRound(offset.x() + at * factor); };
+    const auto y = [&](int at) { return qRound(offset.y() + at * factor); };
+    const QRect& r = control.rect;
+    const QRect scaled(QPoint(x(r.left()), y(r.top())),
+                       QPoint(x(r.left() + r.width()) - 1, y(r.top() + r.height()) - 1));
+    if (fixed) widget->setFixedSize(scaled.size());
+    widget->setGeometry(scaled);
+    QFont font = control.font;
+    if (font.pointSizeF() > 0) {
+      font.setPointSizeF(font.pointSizeF() * factor);
+    } else {
+      font.setPixelSize(qRound(font.pixelSize() * factor));
+    }
+    widget->setFont(font);
+  }
+  DrawPictures();
+}
+
+void ChallengeWindow::DrawPictures() {
+  const double ratio = devicePixelRatioF();
+  for (const Picture& picture : pictures_) {
+    QPixmap pixmap = picture.draw(qRound(picture.label->width() * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    picture.label->setPixmap(pixmap);
+  }
 }
 
 void ChallengeWindow::reject() {

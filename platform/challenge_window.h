@@ -1,14 +1,23 @@
 #pragma once
-// The frame the three challenge windows share: a fixed 15240 x 10950 twip client area, controls
-// placed in twips and named as in the design, the 7 ms tick, the buttons and key filter wired to
-// the engine, and the return to the start screen. A concrete window only lays out its controls
-// and binds the ones its engine writes.
+// The frame the three challenge windows share: a 15240 x 10950 twip client area, controls placed
+// in twips and named as in the design, the 7 ms tick, the buttons and key filter wired to the
+// engine, and the return to the start screen. A concrete window only lays out its controls and
+// binds the ones its engine writes.
+//
+// The window keeps its design size unless it is maximised (a classroom projector): then the whole
+// layout, fonts included, scales by one factor and stands centred. Scaling happens when the size
+// changes, never on a tick.
 
 #include <QDialog>
+#include <QFont>
+#include <QPointF>
+#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/layout.h"
 #include "rules/challenge.h"
@@ -71,6 +80,8 @@ class ChallengeWindow : public QDialog {
   void Open(const Pupil& pupil, const QString& caption);
 
   QTimer* tickTimer() const { return timer_; }
+  // The factor the layout is scaled by: 1 at the design size.
+  double scale() const { return scale_; }
 
  protected:
   ChallengeWindow(ChallengeEngine& engine, QWidget* parent);
@@ -91,7 +102,10 @@ class ChallengeWindow : public QDialog {
                          const QFont& font);
   NumberBox* AddNumberBox(const char* name, const QString& text, const TwipRect& rect,
                           const QFont& font, const QColor& color, Qt::Alignment align);
-  QLabel* AddPicture(const char* name, const QPixmap& picture, const TwipRect& rect);
+  // A picture drawn by `draw` at the side it is shown at, in device pixels, so that it stays sharp
+  // when the window scales and on high-density screens.
+  using DrawPicture = QPixmap (*)(int side);
+  QLabel* AddPicture(const char* name, DrawPicture draw, const TwipRect& rect);
 
   // The controls every challenge screen has, each bound to the engine's control of its name.
   // The title, level, name, school, message and rule labels.
@@ -138,6 +152,8 @@ class ChallengeWindow : public QDialog {
 
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  public slots:
   // Closing the window by its title bar leaves the same way as the return button.
@@ -148,10 +164,34 @@ class ChallengeWindow : public QDialog {
 
  private:
   class View;
+  // A control as laid out at the design size.
+  struct Designed {
+    QPointer<QWidget> widget;
+    QRect rect;
+    QFont font;
+  };
+  struct Picture {
+    QLabel* label;
+    DrawPicture draw;
+  };
+
+  // How long a resize of a normal window may wait for the window manager's word of a maximise.
+  static constexpr int kSettleMs = 100;
+
+  bool Enlarged() const;
+  // Puts the design size back on a window that is not maximised.
+  void KeepDesignSize();
+  // Lays the controls out for the present size and state of the window.
+  void Relayout();
+  void DrawPictures();
 
   ChallengeEngine& engine_;
   QTimer* timer_;
   View* view_;
+  std::vector<Designed> designed_;
+  std::vector<Picture> pictures_;
+  double scale_ = 1.0;
+  QPointF offset_;
 };
 
 }  // namespace numora::platform

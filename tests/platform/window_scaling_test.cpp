@@ -1,0 +1,226 @@
+// A challenge window that is maximised scales its whole layout and every font by one factor and
+// stands centred; restored, it is exactly as laid out. Only maximising resizes it, and a tick
+// does no layout work.
+#include <QtTest>
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "counting/form1.h"
+#include "endurance/form9.h"
+#include "open_counting/form789.h"
+#include "tests/support/screen_driver.h"
+
+using numora::Pupil;
+using numora::platform::ChallengeWindow;
+using numora::platform::DesignLabel;
+using namespace numora::testing;
+
+namespace {
+
+const QSize kDesignSize(1016, 730);
+
+// The screen the windows are maximised on, as large as a classroom projector's: wide unless
+// NUMORA_TEST_SCREEN gives another size ("1280x1024"); the suite runs on several.
+QSize ScreenSize() {
+  const QList<QByteArray> size = qgetenv("NUMORA_TEST_SCREEN").split('x');
+  if (size.size() == 2) return {size[0].toInt(), size[1].toInt()};
+  return {1920, 1080};
+}
+
+// One of the three challenge windows over an engine of its own.
+class AnyScreen {
+ public:
+  virtual ~AnyScreen() = default;
+  virtual ChallengeWindow& window() = 0;
+};
+
+template <class E, class W>
+class ScreenOf final : public AnyScreen {
+ public:
+  explicit ScreenOf(const Pupil& pupil) : screen_(pupil) {}
+  ChallengeWindow& window() override { return screen_.window(); }
+
+ private:
+  Screen<E, W> screen_;
+};
+
+std::unique_ptr<AnyScreen> MakeScreen(const QString& which) {
+  if (which == QLatin1String("Form1")) {
+    return std::make_unique<ScreenOf<numora::CountingEngine, numora::Form1>>(Pupil{3, "小明", ""});
+  }
+  if (which == QLatin1String("Form789")) {
+    return std::make_unique<ScreenOf<numora::OpenCountingEngine, numora::Form789>>(
+        Pupil{8, "小明", ""});
+  }
+  return std::make_unique<ScreenOf<numora::EnduranceEngine, numora::Form9>>(Pupil{9, "小明", ""});
+}
+
+// Where a control stands and what font it has.
+struct Placed {
+  QWidget* widget;
+  QRect rect;
+  QFont font;
+};
+
+std::vector<Placed> Controls(const QWidget& window) {
+  std::vector<Placed> controls;
+  for (QWidget* widget : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    controls.push_back({widget, widget->geometry(), widget->font()});
+  }
+  return controls;
+}
+
+// Maximises the shown window: it takes the size of the screen.
+bool Maximise(ChallengeWindow& window) {
+  window.showMaximized();
+  return QTest::qWaitFor([&] { return window.size() == ScreenSize(); });
+}
+
+}  // namespace
+
+class WindowScalingTest : public QObject {
+  Q_OBJECT
+
+  ManualClock clock_;
+
+ private slots:
+  void initTestCase() {
+    numora::platform::InstallFontSubstitutions();
+    numora::platform::ReplaceDayClock(&clock_);
+  }
+  void cleanupTestCase() { numora::platform::ReplaceDayClock(nullptr); }
+
+  void maximisedLayoutScalesAndRestores_data() {
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"Form1", "Form789", "Form9"}) QTest::newRow(window) << window;
+  }
+  void maximisedLayoutScalesAndRestores() {
+    QFETCH(QString, window);
+    const auto shown = MakeScreen(window);
+    ChallengeWindow& w = shown->window();
+    QVERIFY(ShowActive(w));
+    QCOMPARE(w.size(), kDesignSize);
+    const std::vector<Placed> design = Controls(w);
+
+    QVERIFY(Maximise(w));
+    const QSize size = ScreenSize();
+    const double factor = std::min(size.width() / 1016.0, size.height() / 730.0);
+    QCOMPARE(w.scale(), factor);
+    const QPointF offset((size.width() - 1016 * factor) / 2, (size.height() - 730 * factor) / 2);
+    for (const Placed& control : design) {
+      const QString name = control.widget->objectName();
+      const QRectF expected(offset + QPointF(control.rect.topLeft()) * factor,
+                            QSizeF(control.rect.size()) * factor);
+      const QRect now = control.widget->geometry();
+      const bool placed = std::abs(now.left() - expected.left()) <= 1 &&
+                          std::abs(now.top() - expected.top()) <= 1 &&
+                          std::abs(now.left() + now.width() - expected.right()) <= 1 &&
+                          std::abs(now.top() + now.height() - expected.bottom()) <= 1;
+      QVERIFY2(placed, qPrintable(name + ": " + BoxText(now) + ", expected " + BoxText(expected)));
+      const double em = numora::platform::EmPixels(control.widget->font(), *control.widget);
+      const double designEm = numora::platform::EmPixels(control.font, *control.widget);
+      QVERIFY2(std::abs(em - designEm * factor) <= 1, qPrintable(name));
+      QCOMPARE(control.widget->font().stretch(), control.font.stretch());
+    }
+    // What every label shows at the design size it still shows whole.
+    for (DesignLabel* label : w.findChildren<DesignLabel*>()) {
+      if (label->text().trimmed().isEmpty()) continue;
+      const QString fault = CheckShownWhole(*label, label->text());
+      QVERIFY2(fault.isEmpty(), qPrintable(label->objectName() + ": " + fault));
+    }
+
+    w.showNormal();
+    QTRY_COMPARE(w.size(), kDesignSize);
+    QCOMPARE(w.scale(), 1.0);
+    for (const Placed& control : design) {
+      QCOMPARE(control.widget->geometry(), control.rect);
+      QCOMPARE(control.widget->font(), control.font);
+    }
+  }
+
+  // Dragging an edge of a normal window changes nothing: it goes back to its design size.
+  void onlyMaximisingResizes() {
+    const auto screen = MakeScreen(QStringLiteral("Form9"));
+    ChallengeWindow& w = screen->window();
+    QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    QCOMPARE(w.minimumSize(), kDesignSize);
+    QVERIFY(ShowActive(w));
+    const std::vector<Placed> design = Controls(w);
+    w.resize(1300, 900);
+    QTRY_COMPARE(w.size(), kDesignSize);
+    QCOMPARE(w.scale(), 1.0);
+    for (const Placed& control : design) QCOMPARE(control.widget->geometry(), control.rect);
+  }
+
+  // The reward picture is drawn anew at the size it is shown at, not stretched.
+  void pictureIsDrawnAtItsShownSize() {
+    const auto screen = MakeScreen(QStringLiteral("Form1"));
+    ChallengeWindow& w = screen->window();
+    QVERIFY(ShowActive(w));
+    auto* picture = w.findChild<QLabel*>(QStringLiteral("Picture1"));
+    const auto drawnSize = [&] {
+      const QPixmap pixmap = picture->pixmap();
+      return pixmap.deviceIndependentSize().toSize();
+    };
+    QCOMPARE(drawnSize(), picture->size());
+    QVERIFY(Maximise(w));
+    QVERIFY(picture->width() > 305);
+    QCOMPARE(drawnSize().width(), picture->width());
+    QCOMPARE(picture->pixmap().devicePixelRatio(), w.devicePixelRatioF());
+  }
+
+  // A running run of a maximised window: its ticks move no control and change no font.
+  void ticksDoNoLayoutWork() {
+    const auto screen = MakeScreen(QStringLiteral("Form789"));
+    ChallengeWindow& w = screen->window();
+    QVERIFY(ShowActive(w));
+    QVERIFY(Maximise(w));
+    ButtonOf(w, "Command1")->click();
+    QCoreApplication::processEvents();  // what the start press itself asked for
+    struct LayoutEvents : QObject {
+      int count = 0;
+      bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Resize || type == QEvent::Move || type == QEvent::FontChange ||
+            type == QEvent::LayoutRequest) {
+          ++count;
+        }
+        return false;
+      }
+    } events;
+    for (QWidget* widget : w.findChildren<QWidget*>()) widget->installEventFilter(&events);
+    w.installEventFilter(&events);
+    const QString before = TextOf(w, "Label11");
+    for (int tick = 0; tick < 200; ++tick) {
+      clock_.Advance(7);
+      QVERIFY(Tick(w));
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(TextOf(w, "Label11") != before);  // the ticks did show the time
+    QCOMPARE(events.count, 0);
+    QVERIFY(w.scale() > 1);
+  }
+};
+
+int main(int argc, char** argv) {
+  // The offscreen platform with a screen as large as a classroom projector's; windows on it have
+  // no frame.
+  const std::string config =
+      QDir::temp()
+          .filePath(QStringLiteral("numora-screen-%1.json").arg(QCoreApplication::applicationPid()))
+          .toStdString();
+  std::ofstream(config) << R"({"windowFrameMargins": false, "screens": [{"width": )"
+                        << ScreenSize().width() << R"(, "height": )" << ScreenSize().height()
+                        << "}]}";
+  qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
+  QApplication app(argc, argv);
+  std::remove(config.c_str());
+  QTEST_SET_MAIN_SOURCE_PATH
+  WindowScalingTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_scaling_test.moc"
