@@ -9,6 +9,7 @@
 // changes, never on a tick.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPointF>
 #include <QPointer>
@@ -73,6 +74,8 @@ class ChallengeWindow : public QDialog {
  public:
   static constexpr TwipRect kClientArea{0, 0, 15240, 10950};
   static constexpr int kTickMs = 7;
+  // While a run ticks, the window repaints at most once in this time: about a display's frame.
+  static constexpr int kFrameMs = 16;
 
   ~ChallengeWindow() override;
 
@@ -150,6 +153,7 @@ class ChallengeWindow : public QDialog {
   // The focus chain, first to last.
   void SetTabOrder(std::initializer_list<QWidget*> chain);
 
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -188,6 +192,9 @@ class ChallengeWindow : public QDialog {
   ChallengeEngine& engine_;
   QTimer* timer_;
   View* view_;
+  // The repaint held back until the next frame, and when the last frame was painted.
+  QTimer* frame_;
+  QElapsedTimer lastFrame_;
   std::vector<Designed> designed_;
   std::vector<Picture> pictures_;
   double scale_ = 1.0;

@@ -1,0 +1,110 @@
+// The pace of a challenge window while a run ticks: keys leave Timer1's beat alone, and the
+// labels the ticks change are repainted at most once a display frame, the last text always shown.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "endurance/form9.h"
+#include "tests/support/screen_driver.h"
+
+using numora::EnduranceEngine;
+using numora::Form9;
+using numora::Pupil;
+using numora::platform::ChallengeWindow;
+using namespace numora::testing;
+
+namespace {
+
+// Records the text a label shows at each of its paints.
+class PaintLog final : public QObject {
+ public:
+  explicit PaintLog(QLabel& label) : label_(label) { label.installEventFilter(this); }
+  ~PaintLog() override { label_.removeEventFilter(this); }
+  QStringList painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted << label_.text();
+    return false;
+  }
+
+ private:
+  QLabel& label_;
+};
+
+}  // namespace
+
+class TickPacingTest : public ScreenSuite<EnduranceEngine, Form9> {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(Open(Pupil{9, "小明", ""}));
+    Button("Command1")->click();
+    QVERIFY(Window().tickTimer()->isActive());
+  }
+  void cleanup() { Close(); }
+
+  // Every key of level 9 asks for the tick again; a timer that restarted each time would make
+  // the interval a key falls in up to a tick longer. Between two turns of the event loop the
+  // time to the next tick only shrinks, unless the key restarted the timer.
+  void keysKeepTheBeat() {
+    QTimer* timer = Window().tickTimer();
+    for (int n = 1; n <= 12; ++n) {
+      clock_.Advance(300);
+      QTRY_VERIFY(timer->remainingTime() >= 0 &&
+                  timer->remainingTime() < ChallengeWindow::kTickMs - 1);
+      const int before = timer->remainingTime();
+      TypeEntry(Window(), QString::number(n));
+      QCOMPARE(Text("Label4"), QStringLiteral(" %1").arg(n));
+      QVERIFY(timer->isActive());
+      QVERIFY2(timer->remainingTime() <= before,
+               qPrintable(QStringLiteral("%1 ms to the tick before the key, %2 after")
+                              .arg(before)
+                              .arg(timer->remainingTime())));
+    }
+  }
+
+  // Ticks every 10 ms of the clock, delivered as fast as the machine goes: the hundredths change
+  // at each, the window paints them at most once a frame, and the last one is shown.
+  void repaintsAtMostOnceAFrame() {
+    auto* hundredths = Window().findChild<QLabel*>(QStringLiteral("Label13"));
+    QVERIFY(hundredths);
+    QTest::qWait(2 * ChallengeWindow::kFrameMs);
+    PaintLog log(*hundredths);
+    constexpr int kTicks = 40;
+    QElapsedTimer wall;
+    wall.start();
+    for (int i = 0; i < kTicks; ++i) {
+      clock_.Advance(10);
+      QVERIFY(Tick(Window()));
+      QCoreApplication::processEvents();
+    }
+    const qint64 took = wall.elapsed();
+    QVERIFY2(log.painted.size() <= took / ChallengeWindow::kFrameMs + 2,
+             qPrintable(QStringLiteral("%1 paints in %2 ms").arg(log.painted.size()).arg(took)));
+    QTRY_VERIFY_WITH_TIMEOUT(!log.painted.isEmpty() && log.painted.last() == hundredths->text(),
+                             10 * ChallengeWindow::kFrameMs);
+  }
+
+  // Once the run has ended the window is not ticking, and a change is painted at the next turn
+  // of the event loop.
+  void endedRunPaintsAtOnce() {
+    auto* message = Window().findChild<QLabel*>(QStringLiteral("Label1"));
+    QVERIFY(message);
+    clock_.Advance(2000);
+    QVERIFY(Tick(Window()));
+    QVERIFY(!Window().tickTimer()->isActive());
+    QTest::qWait(2 * ChallengeWindow::kFrameMs);
+    PaintLog log(*message);
+    message->setText(QStringLiteral("1"));
+    QCoreApplication::processEvents();
+    message->setText(QStringLiteral("2"));
+    QCoreApplication::processEvents();
+    QCOMPARE(log.painted, QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+  }
+};
+
+QTEST_MAIN(TickPacingTest)
+#include "tick_pacing_test.moc"
