@@ -1,11 +1,12 @@
-// Timing of the challenge windows as the game builds them: the whole tick (the engine and the
-// labels it writes, with or without the repaint that follows) as Google Benchmarks, and two live
+// Timing of the challenge windows as the game builds them: a tick (the engine and the labels it
+// writes) and a frame (a tick and the repaint that shows it) as Google Benchmarks, and live
 // measurements on a window whose Timer1 runs against the real clock:
 //
-//   screen_timing_bench [benchmark flags]      the window tick benchmarks
+//   screen_timing_bench [benchmark flags]      the window tick and frame benchmarks
 //   screen_timing_bench ticks LEVEL SECONDS KEY_GAP_MS
 //       runs a level, typing the numbers one key every KEY_GAP_MS (0: no keys), and prints the
-//       tick intervals, the tick handler's and the repaint's cost and the process's CPU use
+//       tick intervals, the tick handler's cost, the frames painted and their cost, and the
+//       process's CPU use
 //   screen_timing_bench pauses COUNT
 //       plays COUNT level-9 runs that end by the 2-second pause and prints how late the end came
 //   screen_timing_bench startup
@@ -94,20 +95,26 @@ void ReportAllocations(benchmark::State& state, long before) {
                                                    benchmark::Counter::kAvgIterations);
 }
 
-// The measured step: the clock moves on by one tick, Timer1 fires and, when painted, the event
-// loop repaints what changed. Kept apart so that a profiler can be told to record only this.
-[[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, ChallengeWindow& window,
-                                bool painted) {
+// The measured steps, kept apart so that a profiler can be told to record only them.
+// A tick: the clock moves on by one tick and Timer1 fires.
+[[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, ChallengeWindow& window) {
   clock.Advance(ChallengeWindow::kTickMs);
   numora::driving::DeliverTick(window);
-  if (painted) QCoreApplication::processEvents();
+}
+// A frame: the clock moves on by a frame, the tick fires and the event loop repaints what it
+// changed. Timer1 is stopped for this, so that the window paints every frame it is asked for;
+// the tick comes by its signal.
+[[gnu::noinline]] void FrameStep(numora::testing::ManualClock& clock, QTimer& timer) {
+  clock.Advance(ChallengeWindow::kFrameMs);
+  QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection);
+  QCoreApplication::processEvents();
 }
 
-// One tick of a running run at the level state.range(0); with state.range(1) the repaint of the
-// labels the tick changed follows, as the event loop would do it next.
-void BM_WindowTick(benchmark::State& state) {
+// Runs `step` in a level's window with a run going: restarted whenever it ends, and at level 9
+// a number typed every 200 steps, out of the timing, so that the 2-second rule does not end it.
+template <class Step>
+void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
   const int level = static_cast<int>(state.range(0));
-  const bool painted = state.range(1) != 0;
   numora::testing::ManualClock clock;
   numora::platform::ReplaceDayClock(&clock);
   {
@@ -120,41 +127,62 @@ void BM_WindowTick(benchmark::State& state) {
     }
     QTimer& timer = *window.tickTimer();
     Typist typist;
+    bool running = false;
+    // The real timer never comes due: only the steps tick.
+    auto quieten = [&] {
+      if (stopTimer) {
+        timer.stop();
+      } else if (timer.isActive()) {
+        timer.setInterval(3600 * 1000);
+      }
+    };
     auto startRun = [&] {
       if (Click(window, "Command3")) typist.Restart();
-      Click(window, "Command1");
-      // Only the ticks delivered here: the real timer stays running but never comes due.
-      timer.setInterval(3600 * 1000);
+      running = Click(window, "Command1");
+      quieten();
       QCoreApplication::processEvents();
     };
+    auto ended = [&] {
+      // A run that has ended disables the box.
+      return !window.findChild<numora::platform::NumberBox*>(QStringLiteral("Text1"))->isEnabled();
+    };
     startRun();
-    long ticks = 0;
+    long steps = 0;
     const long before = t_allocations;
     for (auto _ : state) {
-      // Level 9 ends a run after 2 s without a key: a number every 1.4 s keeps it going.
-      if (!timer.isActive() || (level == 9 && ++ticks % 200 == 0)) {
+      if (!running || ended() || (level == 9 && ++steps % 200 == 0)) {
         state.PauseTiming();
-        if (timer.isActive()) {
+        if (!ended()) {
           char key;
           do {
             key = typist.Next();
             TypeKey(window, key);
           } while (key != '\r');
         }
-        if (!timer.isActive()) startRun();
-        if (painted) QCoreApplication::processEvents();
+        if (ended()) startRun();
+        quieten();
+        QCoreApplication::processEvents();
         state.ResumeTiming();
       }
-      TickStep(clock, window, painted);
+      step(clock, window, timer);
     }
     ReportAllocations(state, before);
   }
   numora::platform::ReplaceDayClock(nullptr);
 }
-BENCHMARK(BM_WindowTick)
-    ->ArgNames({"level", "painted"})
-    ->ArgsProduct({{1, 7, 9}, {0, 1}})
-    ->Unit(benchmark::kMicrosecond);
+
+// One tick of a running run: the engine and the label texts it writes, no painting.
+void BM_WindowTick(benchmark::State& state) {
+  RunWindowBenchmark(state, false,
+                     [](auto& clock, auto& window, auto&) { TickStep(clock, window); });
+}
+BENCHMARK(BM_WindowTick)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
+
+// One frame of a running run: a tick and the repaint of the labels it changed.
+void BM_WindowFrame(benchmark::State& state) {
+  RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
+}
+BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
 
 // ---------------------------------------------------------------------------------------------
 // Live measurements.
@@ -200,25 +228,33 @@ class Probe final : public QObject {
     paintMicros.reserve(1 << 16);
     timer.installEventFilter(this);
     window.installEventFilter(this);
+    for (QWidget* child : window.findChildren<QWidget*>()) child->installEventFilter(this);
   }
   ~Probe() override {
     timer_.removeEventFilter(this);
     window_.removeEventFilter(this);
+    for (QWidget* child : window_.findChildren<QWidget*>()) child->removeEventFilter(this);
   }
 
   std::vector<Steady::time_point> tickStarts;
   std::vector<double> tickMicros;
+  // Only the update requests that painted something: the window holds some back.
   std::vector<double> paintMicros;
   std::function<void()> beforeTick;
   std::function<void()> afterTick;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      painted_ = true;
+      return false;
+    }
     const bool tick = watched == &timer_ && event->type() == QEvent::Timer &&
                       static_cast<QTimerEvent*>(event)->timerId() == timer_.timerId();
     const bool paint = watched == &window_ && event->type() == QEvent::UpdateRequest;
     if (!tick && !paint) return false;
     if (tick && beforeTick) beforeTick();
+    painted_ = false;
     const Steady::time_point start = Steady::now();
     watched->event(event);
     const Steady::time_point end = Steady::now();
@@ -226,7 +262,7 @@ class Probe final : public QObject {
       tickStarts.push_back(start);
       tickMicros.push_back(MicrosBetween(start, end));
       if (afterTick) afterTick();
-    } else {
+    } else if (painted_) {
       paintMicros.push_back(MicrosBetween(start, end));
     }
     return true;
@@ -235,6 +271,7 @@ class Probe final : public QObject {
  private:
   QTimer& timer_;
   QWidget& window_;
+  bool painted_ = false;
 };
 
 int RunTicks(int level, int seconds, int keyGapMs) {
@@ -282,6 +319,7 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   Print("tick_interval_ms", StatsOf(intervals));
   Print("tick_handler_us", StatsOf(handlers));
   Print("repaint_us", StatsOf(paints));
+  std::printf("frames_per_second %.1f\n", static_cast<double>(paints.size()) / wall);
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
   std::printf("allocations_per_second %.0f\n", allocations / wall);
   return 0;
