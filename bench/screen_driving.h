@@ -24,6 +24,30 @@
 
 namespace numora::driving {
 
+// Told of every tick a screen's engine takes, whatever delivered it: Timer1, or the window
+// itself.
+class TickObserver {
+ public:
+  virtual ~TickObserver() = default;
+  virtual void BeforeTick() {}
+  virtual void AfterTick() {}
+};
+
+// The game's engine with a tick observer.
+template <class Engine>
+class ObservedEngine final : public Engine {
+ public:
+  ObservedEngine(DayClock& clock, TickObserver* observer) : Engine(clock), observer_(observer) {}
+  void Tick() override {
+    if (observer_) observer_->BeforeTick();
+    Engine::Tick();
+    if (observer_) observer_->AfterTick();
+  }
+
+ private:
+  TickObserver* observer_;
+};
+
 // A challenge window of a level with an engine of its own on the application's clock.
 class Screen {
  public:
@@ -34,18 +58,23 @@ class Screen {
 template <class Engine, class Form>
 class ScreenOf final : public Screen {
  public:
-  explicit ScreenOf(const Pupil& pupil) : engine_(platform::AppClock()), window_(engine_, pupil) {}
+  ScreenOf(const Pupil& pupil, TickObserver* observer)
+      : engine_(platform::AppClock(), observer), window_(engine_, pupil) {}
   platform::ChallengeWindow& Window() override { return window_; }
 
  private:
-  Engine engine_;
+  ObservedEngine<Engine> engine_;
   Form window_;
 };
 
-inline std::unique_ptr<Screen> MakeScreen(const Pupil& pupil) {
-  if (pupil.GameLevel <= 6) return std::make_unique<ScreenOf<CountingEngine, Form1>>(pupil);
-  if (pupil.GameLevel <= 8) return std::make_unique<ScreenOf<OpenCountingEngine, Form789>>(pupil);
-  return std::make_unique<ScreenOf<EnduranceEngine, Form9>>(pupil);
+inline std::unique_ptr<Screen> MakeScreen(const Pupil& pupil, TickObserver* observer = nullptr) {
+  if (pupil.GameLevel <= 6) {
+    return std::make_unique<ScreenOf<CountingEngine, Form1>>(pupil, observer);
+  }
+  if (pupil.GameLevel <= 8) {
+    return std::make_unique<ScreenOf<OpenCountingEngine, Form789>>(pupil, observer);
+  }
+  return std::make_unique<ScreenOf<EnduranceEngine, Form9>>(pupil, observer);
 }
 
 // Shows the window and waits, at most 5 s, until it is on the screen and has the keyboard.

@@ -19,6 +19,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -218,22 +219,39 @@ double CpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Times every tick of Timer1 (when it was delivered and how long its handler took) and every
-// repaint of the window, in the order they happen.
-class Probe final : public QObject {
+// Times every tick of the engine (when it began and how long it took, the label texts it
+// writes included), whether Timer1 or the window delivered it, and every frame the window
+// painted, in the order they happen.
+class Probe final : public QObject, public numora::driving::TickObserver {
  public:
-  Probe(QTimer& timer, QWidget& window) : timer_(timer), window_(window) {
+  Probe() {
     tickStarts.reserve(1 << 16);
     tickMicros.reserve(1 << 16);
     paintMicros.reserve(1 << 16);
-    timer.installEventFilter(this);
+  }
+  ~Probe() override { Unwatch(); }
+
+  // Watches the window's update requests and its controls' paints.
+  void Watch(QWidget& window) {
+    window_ = &window;
     window.installEventFilter(this);
     for (QWidget* child : window.findChildren<QWidget*>()) child->installEventFilter(this);
   }
-  ~Probe() override {
-    timer_.removeEventFilter(this);
-    window_.removeEventFilter(this);
-    for (QWidget* child : window_.findChildren<QWidget*>()) child->removeEventFilter(this);
+  void Unwatch() {
+    if (!window_) return;
+    window_->removeEventFilter(this);
+    for (QWidget* child : window_->findChildren<QWidget*>()) child->removeEventFilter(this);
+    window_ = nullptr;
+  }
+
+  void BeforeTick() override {
+    if (beforeTick) beforeTick();
+    tickStart_ = Steady::now();
+  }
+  void AfterTick() override {
+    tickStarts.push_back(tickStart_);
+    tickMicros.push_back(MicrosBetween(tickStart_, Steady::now()));
+    if (afterTick) afterTick();
   }
 
   std::vector<Steady::time_point> tickStarts;
@@ -249,40 +267,30 @@ class Probe final : public QObject {
       painted_ = true;
       return false;
     }
-    const bool tick = watched == &timer_ && event->type() == QEvent::Timer &&
-                      static_cast<QTimerEvent*>(event)->timerId() == timer_.timerId();
-    const bool paint = watched == &window_ && event->type() == QEvent::UpdateRequest;
-    if (!tick && !paint) return false;
-    if (tick && beforeTick) beforeTick();
+    if (watched != window_ || event->type() != QEvent::UpdateRequest) return false;
     painted_ = false;
     const Steady::time_point start = Steady::now();
     watched->event(event);
-    const Steady::time_point end = Steady::now();
-    if (tick) {
-      tickStarts.push_back(start);
-      tickMicros.push_back(MicrosBetween(start, end));
-      if (afterTick) afterTick();
-    } else if (painted_) {
-      paintMicros.push_back(MicrosBetween(start, end));
-    }
+    if (painted_) paintMicros.push_back(MicrosBetween(start, Steady::now()));
     return true;
   }
 
  private:
-  QTimer& timer_;
-  QWidget& window_;
+  QPointer<QWidget> window_;
+  Steady::time_point tickStart_;
   bool painted_ = false;
 };
 
 int RunTicks(int level, int seconds, int keyGapMs) {
-  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level));
+  Probe probe;
+  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level), &probe);
   ChallengeWindow& window = screen->Window();
   if (!ShowAndWait(window)) {
     std::fprintf(stderr, "the level %d window did not come up\n", level);
     return 1;
   }
   QTimer& timer = *window.tickTimer();
-  Probe probe(timer, window);
+  probe.Watch(window);
   Typist typist;
   QTimer keys;
   keys.setTimerType(Qt::PreciseTimer);
@@ -352,14 +360,14 @@ class PreciseClock final : public numora::DayClock {
 int RunPauses(int count) {
   PreciseClock clock;
   numora::platform::ReplaceDayClock(&clock);
-  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(9));
+  Probe probe;
+  std::unique_ptr<Screen> screen = MakeScreen(PupilAt(9), &probe);
   ChallengeWindow& window = screen->Window();
   if (!ShowAndWait(window)) {
     std::fprintf(stderr, "the level 9 window did not come up\n");
     return 1;
   }
   QTimer& timer = *window.tickTimer();
-  Probe probe(timer, window);
   QEventLoop waitForEnd;
   double endReading = -1;
   probe.beforeTick = [&] { clock.Arm(); };

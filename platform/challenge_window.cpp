@@ -66,12 +66,19 @@ class ChallengeWindow::View final : public ChallengeView {
     if (QWidget* widget = widgets_[Index(c)]) widget->setFocus(Qt::OtherFocusReason);
   }
   void SetTicking(bool ticking) override {
-    if (ticking) {
-      // A running timer keeps its beat: restarting it at every key would stretch the interval
-      // the key falls in by up to a whole tick.
-      if (!window_.timer_->isActive()) window_.timer_->start();
-    } else {
-      window_.timer_->stop();
+    QTimer* timer = window_.timer_;
+    if (!ticking) {
+      timer->stop();
+    } else if (!timer->isActive()) {
+      timer->start();
+    } else if (!window_.realignPending_) {
+      // Asked again while running: a key of level 9 starts its 2-second pause afresh. The beat
+      // moves to the key, with a tick at once, so that the ticks fall whole ticks after it and
+      // the pause ends at the first of them past the limit. A restart alone would stretch the
+      // interval the key falls in; the tick comes when the key has been handled, not inside it.
+      window_.realignPending_ = true;
+      QMetaObject::invokeMethod(
+          &window_, [w = &window_] { w->Realign(); }, Qt::QueuedConnection);
     }
   }
 
@@ -105,6 +112,13 @@ ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
   connect(frame_, &QTimer::timeout, this, [this] {
     QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
   });
+}
+
+void ChallengeWindow::Realign() {
+  realignPending_ = false;
+  if (!timer_->isActive()) return;
+  timer_->start();
+  engine_.Tick();
 }
 
 bool ChallengeWindow::event(QEvent* event) {

@@ -182,6 +182,8 @@ class ChallengeWindow : public QDialog {
   // How long a resize of a normal window may wait for the window manager's word of a maximise.
   static constexpr int kSettleMs = 100;
 
+  // Restarts a running Timer1 now, with a tick.
+  void Realign();
   bool Enlarged() const;
   // Puts the design size back on a window that is not maximised.
   void KeepDesignSize();
@@ -195,6 +197,7 @@ class ChallengeWindow : public QDialog {
   // The repaint held back until the next frame, and when the last frame was painted.
   QTimer* frame_;
   QElapsedTimer lastFrame_;
+  bool realignPending_ = false;
   std::vector<Designed> designed_;
   std::vector<Picture> pictures_;
   double scale_ = 1.0;
