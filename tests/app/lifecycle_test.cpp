@@ -89,7 +89,7 @@ class LifecycleTest : public QObject {
 
     constexpr int kVisits = 500;
     constexpr int kWarmUp = 100;
-    long warmKiB = 0;
+    [[maybe_unused]] long warmKiB = 0;
     int visited = 0;
     for (int i = 0; i < kVisits; ++i) {
       bool seen = false;
