@@ -11,7 +11,9 @@ QRect ToPixels(const TwipRect& r) {
           TwipsToPixels(r.Height)};
 }
 
-void Place(QWidget* widget, const TwipRect& r) { widget->setGeometry(ToPixels(r)); }
+void Place(QWidget* widget, const TwipRect& r) {
+  widget->setGeometry(ToPixels(r));
+}
 
 const char* InstalledFamily(Face face) {
   switch (face) {

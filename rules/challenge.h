@@ -74,7 +74,9 @@ class DetachedView final : public ChallengeView {
 // Character codes the key filter hands to KeyPress.
 inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
-constexpr bool IsDigitKey(int code) { return code >= '0' && code <= '9'; }
+constexpr bool IsDigitKey(int code) {
+  return code >= '0' && code <= '9';
+}
 
 // The number an entry spells: digits only, leading zeros allowed, at most `max`. Anything else
 // (empty, a non-digit, too large) has no value and counts as a wrong entry.

@@ -33,7 +33,8 @@ const std::array<LevelRule, kLevelCount> LevelTable = {{
     {8, kOpen, kForm789, 420000, "7", std::nullopt, "8级规则: 7分钟 不限位 不能改 ",
      "8级规则: 7分钟  不限位 不能改 "},
     {9, kEndurance, kForm9, std::nullopt, std::nullopt, std::nullopt,
-     "9级规则: 不限时 不限位 不能改 按键间隔小于2秒", "9级规则: 不限时 不限位 不能改 按键间隔小于2秒"},
+     "9级规则: 不限时 不限位 不能改 按键间隔小于2秒",
+     "9级规则: 不限时 不限位 不能改 按键间隔小于2秒"},
 }};
 
 const LevelRule& RuleFor(int level) {

@@ -29,7 +29,9 @@ inline constexpr int kLevelCount = 9;
 extern const std::array<LevelRule, kLevelCount> LevelTable;
 
 // True for 1 to 9.
-constexpr bool IsLevel(int level) { return level >= 1 && level <= kLevelCount; }
+constexpr bool IsLevel(int level) {
+  return level >= 1 && level <= kLevelCount;
+}
 
 // The row of a level 1 to 9; anything else is clamped into that range so that no caller can
 // read outside the table.

@@ -35,7 +35,9 @@ CountdownFields SplitCountdown(std::int32_t ms) {
   return {FloorDiv(ms % 3600000, 60000.0), FloorDiv(ms % 60000, 1000.0), HundredthsOf(ms % 1000)};
 }
 
-std::string PlainText(std::int64_t v) { return std::to_string(v); }
+std::string PlainText(std::int64_t v) {
+  return std::to_string(v);
+}
 
 std::string NumberText(std::int64_t v) {
   std::string text = std::to_string(v);
@@ -53,7 +55,9 @@ std::string TwoDigitText(std::int64_t v) {
   return LastChars(digits, 2);
 }
 
-std::string MinutesFieldText(std::int64_t v) { return LastChars(NumberText(v), 2); }
+std::string MinutesFieldText(std::int64_t v) {
+  return LastChars(NumberText(v), 2);
+}
 
 std::string BestText(std::int64_t hundredths) {
   const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;

@@ -1,12 +1,12 @@
 // The challenge input box: which character code each key carries, and that no text gets in
 // except through the key filter.
+#include "platform/number_box.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QtTest>
-
-#include "platform/number_box.h"
 
 using numora::platform::KeyRoute;
 using numora::platform::NumberBox;
@@ -39,16 +39,16 @@ class NumberBoxTest : public QObject {
     QTest::newRow("letter") << int(Qt::Key_A) << none << "a" << KeyRoute::Character << 97;
     QTest::newRow("blank") << int(Qt::Key_Space) << none << " " << KeyRoute::Character << 32;
     QTest::newRow("minus") << int(Qt::Key_Minus) << none << "-" << KeyRoute::Character << 45;
-    QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << ctrl << "\x16"
-                                            << KeyRoute::Character << 22;
-    QTest::newRow("ctrl+v as QTest sends it") << int(Qt::Key_V) << ctrl << "v"
-                                              << KeyRoute::Character << 22;
+    QTest::newRow("ctrl+v as X11 sends it")
+        << int(Qt::Key_V) << ctrl << "\x16" << KeyRoute::Character << 22;
+    QTest::newRow("ctrl+v as QTest sends it")
+        << int(Qt::Key_V) << ctrl << "v" << KeyRoute::Character << 22;
     QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << "\x01" << KeyRoute::Character << 1;
     QTest::newRow("ctrl+z") << int(Qt::Key_Z) << ctrl << "" << KeyRoute::Character << 26;
-    QTest::newRow("delete as X11 sends it") << int(Qt::Key_Delete) << none << "\x7f"
-                                            << KeyRoute::Edit << 0;
-    QTest::newRow("delete as QTest sends it") << int(Qt::Key_Delete) << none << ""
-                                              << KeyRoute::Edit << 0;
+    QTest::newRow("delete as X11 sends it")
+        << int(Qt::Key_Delete) << none << "\x7f" << KeyRoute::Edit << 0;
+    QTest::newRow("delete as QTest sends it")
+        << int(Qt::Key_Delete) << none << "" << KeyRoute::Edit << 0;
     QTest::newRow("left") << int(Qt::Key_Left) << none << "" << KeyRoute::Edit << 0;
     QTest::newRow("home") << int(Qt::Key_Home) << none << "" << KeyRoute::Edit << 0;
     QTest::newRow("tab") << int(Qt::Key_Tab) << none << "\t" << KeyRoute::Pass << 0;
@@ -57,8 +57,8 @@ class NumberBoxTest : public QObject {
     QTest::newRow("function key") << int(Qt::Key_F5) << none << "" << KeyRoute::Drop << 0;
     QTest::newRow("shift alone") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << ""
                                  << KeyRoute::Drop << 0;
-    QTest::newRow("chinese character") << int(Qt::Key_unknown) << none << "数"
-                                       << KeyRoute::Character << 0x6570;
+    QTest::newRow("chinese character")
+        << int(Qt::Key_unknown) << none << "数" << KeyRoute::Character << 0x6570;
   }
   void routesKeysByKeyAndModifiers() {
     QFETCH(int, key);

@@ -1,7 +1,7 @@
 // The level table: every rule text to the character, limits and the window each level opens.
-#include <QtTest>
-
 #include "rules/level_table.h"
+
+#include <QtTest>
 
 using numora::ChallengeScreen;
 using numora::LevelMode;
@@ -45,8 +45,7 @@ class LevelTableTest : public QObject {
     const auto& rule = RuleFor(level);
     QCOMPARE(rule.Level, level);
     QCOMPARE(QString::fromUtf8(rule.StartRuleText.data(), rule.StartRuleText.size()), startRule);
-    QCOMPARE(QString::fromUtf8(rule.ScreenRuleText.data(), rule.ScreenRuleText.size()),
-             screenRule);
+    QCOMPARE(QString::fromUtf8(rule.ScreenRuleText.data(), rule.ScreenRuleText.size()), screenRule);
   }
 
   void limitsAndScreens_data() {
@@ -67,10 +66,10 @@ class LevelTableTest : public QObject {
                        << 250;
     QTest::newRow("6") << 6 << LevelMode::Counting << ChallengeScreen::Form1 << 420000 << "7"
                        << 300;
-    QTest::newRow("7") << 7 << LevelMode::OpenCounting << ChallengeScreen::Form789 << 300000
-                       << "5" << -1;
-    QTest::newRow("8") << 8 << LevelMode::OpenCounting << ChallengeScreen::Form789 << 420000
-                       << "7" << -1;
+    QTest::newRow("7") << 7 << LevelMode::OpenCounting << ChallengeScreen::Form789 << 300000 << "5"
+                       << -1;
+    QTest::newRow("8") << 8 << LevelMode::OpenCounting << ChallengeScreen::Form789 << 420000 << "7"
+                       << -1;
     QTest::newRow("9") << 9 << LevelMode::Endurance << ChallengeScreen::Form9 << -1 << QString()
                        << -1;
   }

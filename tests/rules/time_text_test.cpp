@@ -1,13 +1,16 @@
 // The day clock's arithmetic and the field texts the challenge screens show.
+#include "rules/time_text.h"
+
 #include <QtTest>
 
 #include "rules/challenge.h"
-#include "rules/time_text.h"
 
 using namespace numora;
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 }  // namespace
 
 class TimeTextTest : public QObject {
@@ -57,16 +60,26 @@ class TimeTextTest : public QObject {
     QTest::addColumn<int>("hundredths");
     QTest::addColumn<QString>("secondsText");
     QTest::addColumn<QString>("hundredthsText");
-    QTest::newRow("rounds up to 100") << 12996 << 12 << 100 << "12" << "00";
-    QTest::newRow("99") << 12994 << 12 << 99 << "12" << "99";
-    QTest::newRow("half to even 0") << 12005 << 12 << 0 << "12" << "00";
-    QTest::newRow("half to even 2") << 12015 << 12 << 2 << "12" << "02";
-    QTest::newRow("half to even 4") << 12045 << 12 << 4 << "12" << "04";
-    QTest::newRow("half up to 6") << 12055 << 12 << 6 << "12" << "06";
-    QTest::newRow("83275") << 83275 << 83 << 28 << "83" << "28";
-    QTest::newRow("zero") << 0 << 0 << 0 << "00" << "00";
-    QTest::newRow("125 s shows 25") << 125000 << 125 << 0 << "25" << "00";
-    QTest::newRow("1996 ms") << 1996 << 1 << 100 << "01" << "00";
+    QTest::newRow("rounds up to 100") << 12996 << 12 << 100 << "12"
+                                      << "00";
+    QTest::newRow("99") << 12994 << 12 << 99 << "12"
+                        << "99";
+    QTest::newRow("half to even 0") << 12005 << 12 << 0 << "12"
+                                    << "00";
+    QTest::newRow("half to even 2") << 12015 << 12 << 2 << "12"
+                                    << "02";
+    QTest::newRow("half to even 4") << 12045 << 12 << 4 << "12"
+                                    << "04";
+    QTest::newRow("half up to 6") << 12055 << 12 << 6 << "12"
+                                  << "06";
+    QTest::newRow("83275") << 83275 << 83 << 28 << "83"
+                           << "28";
+    QTest::newRow("zero") << 0 << 0 << 0 << "00"
+                          << "00";
+    QTest::newRow("125 s shows 25") << 125000 << 125 << 0 << "25"
+                                    << "00";
+    QTest::newRow("1996 ms") << 1996 << 1 << 100 << "01"
+                             << "00";
   }
   void splitElapsed() {
     QFETCH(int, ms);
@@ -86,12 +99,24 @@ class TimeTextTest : public QObject {
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("hundredths");
-    QTest::newRow("299900") << 299900 << " 4" << "59" << "90";
-    QTest::newRow("419990") << 419990 << " 6" << "59" << "99";
-    QTest::newRow("245300") << 245300 << " 4" << "05" << "30";
-    QTest::newRow("997 does not carry") << 997 << " 0" << "00" << "00";
-    QTest::newRow("full seven minutes") << 420000 << " 7" << "00" << "00";
-    QTest::newRow("zero") << 0 << " 0" << "00" << "00";
+    QTest::newRow("299900") << 299900 << " 4"
+                            << "59"
+                            << "90";
+    QTest::newRow("419990") << 419990 << " 6"
+                            << "59"
+                            << "99";
+    QTest::newRow("245300") << 245300 << " 4"
+                            << "05"
+                            << "30";
+    QTest::newRow("997 does not carry") << 997 << " 0"
+                                        << "00"
+                                        << "00";
+    QTest::newRow("full seven minutes") << 420000 << " 7"
+                                        << "00"
+                                        << "00";
+    QTest::newRow("zero") << 0 << " 0"
+                          << "00"
+                          << "00";
   }
   void splitCountdown() {
     QFETCH(int, ms);
@@ -110,12 +135,30 @@ class TimeTextTest : public QObject {
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("twoDigit");
     QTest::addColumn<QString>("minutes");
-    QTest::newRow("0") << 0LL << " 0" << "0" << "00" << " 0";
-    QTest::newRow("7") << 7LL << " 7" << "7" << "07" << " 7";
-    QTest::newRow("42") << 42LL << " 42" << "42" << "42" << "42";
-    QTest::newRow("100") << 100LL << " 100" << "100" << "00" << "00";
-    QTest::newRow("-1") << -1LL << "-1" << "-1" << "01" << "-1";
-    QTest::newRow("40000") << 40000LL << " 40000" << "40000" << "00" << "00";
+    QTest::newRow("0") << 0LL << " 0"
+                       << "0"
+                       << "00"
+                       << " 0";
+    QTest::newRow("7") << 7LL << " 7"
+                       << "7"
+                       << "07"
+                       << " 7";
+    QTest::newRow("42") << 42LL << " 42"
+                        << "42"
+                        << "42"
+                        << "42";
+    QTest::newRow("100") << 100LL << " 100"
+                         << "100"
+                         << "00"
+                         << "00";
+    QTest::newRow("-1") << -1LL << "-1"
+                        << "-1"
+                        << "01"
+                        << "-1";
+    QTest::newRow("40000") << 40000LL << " 40000"
+                           << "40000"
+                           << "00"
+                           << "00";
   }
   void numberTexts() {
     QFETCH(qlonglong, v);

@@ -12,11 +12,10 @@
 namespace numora::testing {
 
 constexpr const char* CtlName(Ctl c) {
-  constexpr const char* kNames[] = {"Caption", "Label1",  "Label2",  "Label3",  "Label4",
-                                    "Label6",  "Label8",  "Label11", "Label12", "Label13",
-                                    "Label14", "Label15", "Label17", "Label19", "Label21",
-                                    "Label23", "Mark",    "Text1",   "Command1", "Command3",
-                                    "Picture1"};
+  constexpr const char* kNames[] = {
+      "Caption", "Label1",  "Label2",  "Label3",  "Label4",   "Label6",   "Label8",
+      "Label11", "Label12", "Label13", "Label14", "Label15",  "Label17",  "Label19",
+      "Label21", "Label23", "Mark",    "Text1",   "Command1", "Command3", "Picture1"};
   static_assert(sizeof(kNames) / sizeof(kNames[0]) == kCtlCount);
   return kNames[static_cast<std::size_t>(c)];
 }
