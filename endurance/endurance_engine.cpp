@@ -50,11 +50,7 @@ void EnduranceEngine::Start() {
   start_ms_ = Now();
   interval_start_ms_ = start_ms_;
   SetTicking(true);
-  view().SetText(Ctl::Label1, "");
-  OpenEntry(true);
-  expected_ = 1;
-  view().SetText(Ctl::Text1, "");
-  view().SetEnabled(Ctl::Command1, false);
+  BeginRun();
 }
 
 void EnduranceEngine::PlayAgain() {

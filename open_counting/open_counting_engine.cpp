@@ -52,11 +52,7 @@ void OpenCountingEngine::Start() {
   }
   interval_start_ms_ = now;
   interval_frozen_ = false;
-  view().SetText(Ctl::Label1, "");
-  OpenEntry(true);
-  expected_ = 1;
-  view().SetText(Ctl::Text1, "");
-  view().SetEnabled(Ctl::Command1, false);
+  BeginRun();
 }
 
 void OpenCountingEngine::PlayAgain() {

@@ -48,6 +48,14 @@ void OpenRunEngine::LoadBoard(const Pupil& pupil) {
   ResetRun();
 }
 
+void OpenRunEngine::BeginRun() {
+  view().SetText(Ctl::Label1, "");
+  OpenEntry(true);
+  expected_ = 1;
+  view().SetText(Ctl::Text1, "");
+  view().SetEnabled(Ctl::Command1, false);
+}
+
 void OpenRunEngine::PrepareNextRun() {
   ResetRun();
   view().SetText(Ctl::Label4, "");

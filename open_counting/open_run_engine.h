@@ -29,6 +29,9 @@ class OpenRunEngine : public ChallengeEngine {
   // The common first steps of Load: the header labels, an empty result board, no play-again
   // button, the board cleared.
   void LoadBoard(const Pupil& pupil);
+  // The common last steps of Start: an empty message line, the box open for the number 1, the
+  // start button disabled (the focus passes on to the box).
+  void BeginRun();
   // The common steps of PlayAgain up to the time rows.
   void PrepareNextRun();
   // Shows and enables the play-again button, and gives it the focus when `focus` is set.
