@@ -107,7 +107,8 @@ QPixmap IconPicture(int side) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(side / 64.0, side / 64.0);
-  DrawStopwatch(p, QPointF(32, 37), 25, side >= 32 ? 12 : 4);
+  // Room for the crown above the case and the case's edge below it.
+  DrawStopwatch(p, QPointF(32, 39), 22, side >= 32 ? 12 : 4);
   return pixmap;
 }
 
