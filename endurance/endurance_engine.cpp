@@ -70,18 +70,11 @@ int EnduranceEngine::KeyPress(int code) {
   // Every key restarts the 2-second interval, whatever it turns out to be.
   interval_start_ms_ = Now();
   SetTicking(true);
-  view().SetText(Ctl::Label1, "");
-  if (code == kKeyBackspace) {
-    EndByBackspace();
-    return 0;
-  }
-  if (code == kKeyEnter) return ConfirmEntry();
-  if (IsDigitKey(code)) {
-    view().SetText(Ctl::Mark, "");
-    return code;
-  }
+  return JudgeKey(code);
+}
+
+void EnduranceEngine::OtherKey() {
   EndRun(kOtherKeyMessage);
-  return 0;
 }
 
 void EnduranceEngine::Tick() {

@@ -30,7 +30,8 @@ class EnduranceEngine : public OpenRunEngine {
   std::int32_t BestHundredths() const { return best_hundredths_; }
 
  private:
-  void EndByBackspace();
+  void EndByBackspace() override;
+  void OtherKey() override;
   // The end by a key that is no digit, Enter or backspace, and the end by a pause: the same
   // steps with their own messages.
   void EndRun(std::string_view message);

@@ -63,18 +63,7 @@ void OpenCountingEngine::PlayAgain() {
 
 int OpenCountingEngine::KeyPress(int code) {
   if (!EntryOpen()) return 0;
-  view().SetText(Ctl::Label1, "");
-  if (code == kKeyBackspace) {
-    EndByBackspace();
-    return 0;
-  }
-  if (code == kKeyEnter) return ConfirmEntry();
-  if (IsDigitKey(code)) {
-    view().SetText(Ctl::Mark, "");
-    return code;
-  }
-  // Anything else is simply not taken.
-  return 0;
+  return JudgeKey(code);
 }
 
 void OpenCountingEngine::Tick() {

@@ -22,7 +22,9 @@ class OpenCountingEngine : public OpenRunEngine {
   std::int32_t BestCount() const { return best_count_; }
 
  private:
-  void EndByBackspace();
+  void EndByBackspace() override;
+  // Anything else is simply not taken.
+  void OtherKey() override {}
   void UpdateBest() override;
   void StopTimingOnWrongEntry() override;
   void TimeOut();

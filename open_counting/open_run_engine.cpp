@@ -56,6 +56,21 @@ void OpenRunEngine::BeginRun() {
   view().SetEnabled(Ctl::Command1, false);
 }
 
+int OpenRunEngine::JudgeKey(int code) {
+  view().SetText(Ctl::Label1, "");
+  if (code == kKeyBackspace) {
+    EndByBackspace();
+    return 0;
+  }
+  if (code == kKeyEnter) return ConfirmEntry();
+  if (IsDigitKey(code)) {
+    view().SetText(Ctl::Mark, "");
+    return code;
+  }
+  OtherKey();
+  return 0;
+}
+
 void OpenRunEngine::PrepareNextRun() {
   ResetRun();
   view().SetText(Ctl::Label4, "");

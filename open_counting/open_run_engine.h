@@ -32,6 +32,10 @@ class OpenRunEngine : public ChallengeEngine {
   // The common last steps of Start: an empty message line, the box open for the number 1, the
   // start button disabled (the focus passes on to the box).
   void BeginRun();
+  // A key typed into the open box, after what the engine does for every key: clears the
+  // message, then Backspace ends the run, Enter confirms the entry, a digit goes into the box
+  // and any other key is left to OtherKey. Returns the key to hand on to the box.
+  int JudgeKey(int code);
   // The common steps of PlayAgain up to the time rows.
   void PrepareNextRun();
   // Shows and enables the play-again button, and gives it the focus when `focus` is set.
@@ -55,6 +59,10 @@ class OpenRunEngine : public ChallengeEngine {
   virtual void UpdateBest() = 0;
   // What a wrong entry does to the clock, between disabling the box and the best result.
   virtual void StopTimingOnWrongEntry() = 0;
+  // No corrections: Backspace ends the run, each engine with its own message.
+  virtual void EndByBackspace() = 0;
+  // A key that is neither a digit, Enter nor Backspace; it never reaches the box.
+  virtual void OtherKey() = 0;
 
   bool entry_open_ = false;
   bool ticking_ = false;
