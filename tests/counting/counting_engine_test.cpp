@@ -4,40 +4,19 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "tests/support/fake_view.h"
+#include "tests/support/engine_rig.h"
 
 using namespace numora;
-using numora::testing::FakeView;
-using numora::testing::ManualClock;
+using namespace numora::testing;
 
 namespace {
 
 const char* kSuccess = "挑战成功,你真棒!";
 const char* kRecord = "记录又被刷新!";
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
-struct Rig {
-  ManualClock clock;
-  FakeView view;
-  CountingEngine engine{clock};
-
+struct Rig : EngineRig<CountingEngine> {
   explicit Rig(int level = 1) { Open(level); }
-  void Open(int level) { engine.Load(view, Pupil{static_cast<std::int16_t>(level), "小明", ""}); }
-  QString Text(Ctl c) const { return Q(view.text(c)); }
-  void TickAfter(double ms) {
-    clock.Advance(ms);
-    engine.Tick();
-  }
-  void Type(const std::string& keys) {
-    for (const char k : keys) view.Type(engine, k);
-  }
-  void Enter(const std::string& keys) { view.Enter(engine, keys); }
-  void EnterUpTo(int last) {
-    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
-  }
+  void Open(int level) { EngineRig::Open(level, "小明", ""); }
   // Start, one tick after `ms`, then every number of the level.
   void CompleteRun(int level, double ms) {
     engine.Start();

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fake_view.h"
+#include "tests/support/engine_rig.h"
 
 using namespace numora;
-using numora::testing::FakeView;
-using numora::testing::ManualClock;
+using namespace numora::testing;
 
 namespace {
 
@@ -18,35 +17,18 @@ const QString kBackspace = "不能退格，挑战结束！";
 const QString kOtherKey = "按了非数字键,挑战结束!";
 const QString kPause = "两次按键时间超过2秒,挑战结束!";
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 // One run of a best-result sequence: how many numbers, in how many milliseconds.
 struct Run {
   int count;
   int ms;
 };
 
-struct Rig {
-  ManualClock clock;
-  FakeView view;
-  EnduranceEngine engine{clock};
-
-  Rig() { engine.Load(view, Pupil{9, "小刚", "实验小学"}); }
-  QString Text(Ctl c) const { return Q(view.text(c)); }
-  void TickAt(double ms_after_now) {
-    clock.Advance(ms_after_now);
-    engine.Tick();
-  }
-  void Enter(const std::string& keys) { view.Enter(engine, keys); }
-  void EnterUpTo(int last) {
-    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
-  }
+struct Rig : EngineRig<EnduranceEngine> {
+  Rig() { Open(9, "小刚", "实验小学"); }
   // Keeps a started run going for `ms` by typing a digit (never confirmed) every 1.5 s.
   void KeepGoingFor(int ms) {
     for (int left = ms; left > 0; left -= 1500) {
-      TickAt(left < 1500 ? left : 1500);
+      TickAfter(left < 1500 ? left : 1500);
       if (left > 1500) view.Type(engine, '1');
     }
   }
@@ -293,11 +275,11 @@ class EnduranceEngineTest : public QObject {
   void pauseEndCopiesThePreviousRow() {
     Rig rig;
     rig.engine.Start();
-    rig.TickAt(700);
+    rig.TickAfter(700);
     rig.Enter("1");
-    rig.TickAt(1990);
+    rig.TickAfter(1990);
     QVERIFY(!rig.Ended());
-    rig.TickAt(10);
+    rig.TickAfter(10);
     QCOMPARE(rig.Text(Ctl::Label1), kPause);
     QCOMPARE(rig.Text(Ctl::Label21), "2");
     QCOMPARE(rig.Text(Ctl::Label23), "69");
@@ -362,7 +344,7 @@ class EnduranceEngineTest : public QObject {
     // The next run counts from its own start.
     rig.clock.Advance(30000);
     rig.engine.Start();
-    rig.TickAt(1250);
+    rig.TickAfter(1250);
     QCOMPARE(rig.Text(Ctl::Label14), "1");
     QCOMPARE(rig.Text(Ctl::Label13), "25");
   }
@@ -373,16 +355,16 @@ class EnduranceEngineTest : public QObject {
     rig.clock.Set(23, 59, 58, 500);
     rig.engine.Start();
     for (int n = 1; n <= 4; ++n) {
-      rig.TickAt(900);
+      rig.TickAfter(900);
       rig.Enter(std::to_string(n));
     }
-    rig.TickAt(1000);
+    rig.TickAfter(1000);
     QCOMPARE(rig.clock.now, DayMillisOf(0, 0, 3, 100));
     QCOMPARE(rig.Text(Ctl::Label14), "4");
     QCOMPARE(rig.Text(Ctl::Label13), "60");
     QCOMPARE(rig.Text(Ctl::Label2), "1");
     QVERIFY(rig.view.ticking);
-    rig.TickAt(1000);
+    rig.TickAfter(1000);
     QCOMPARE(rig.Text(Ctl::Label1), kPause);
     QCOMPARE(rig.Text(Ctl::Label21), "4");
     QCOMPARE(rig.Text(Ctl::Label23), "60");

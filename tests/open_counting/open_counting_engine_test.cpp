@@ -4,11 +4,10 @@
 #include <QtTest>
 #include <string>
 
-#include "tests/support/fake_view.h"
+#include "tests/support/engine_rig.h"
 
 using namespace numora;
-using numora::testing::FakeView;
-using numora::testing::ManualClock;
+using namespace numora::testing;
 
 namespace {
 
@@ -17,27 +16,8 @@ const QString kRecord = "记录又被刷新,有效数字范围是 1 - ";
 const QString kWrong = "数字输入错误，挑战结束！";
 const QString kTimeUp = "时间到!";
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
-struct Rig {
-  ManualClock clock;
-  FakeView view;
-  OpenCountingEngine engine{clock};
-
-  explicit Rig(int level = 7) {
-    engine.Load(view, Pupil{static_cast<std::int16_t>(level), "小红", "实验小学"});
-  }
-  QString Text(Ctl c) const { return Q(view.text(c)); }
-  void TickAt(double ms_after_now) {
-    clock.Advance(ms_after_now);
-    engine.Tick();
-  }
-  void Enter(const std::string& keys) { view.Enter(engine, keys); }
-  void EnterUpTo(int last) {
-    for (int n = 1; n <= last; ++n) Enter(std::to_string(n));
-  }
+struct Rig : EngineRig<OpenCountingEngine> {
+  explicit Rig(int level = 7) { Open(level, "小红", "实验小学"); }
   // A whole run: Start, `count` right numbers, then backspace.
   void RunEndedByBackspace(int count) {
     engine.Start();
@@ -241,26 +221,26 @@ class OpenCountingEngineTest : public QObject {
   void wrongEntryKeepsTheTimeLimit() {
     Rig rig(7);
     rig.engine.Start();
-    rig.TickAt(30000);
+    rig.TickAfter(30000);
     rig.Enter("2");
     QVERIFY(rig.view.ticking);
-    rig.TickAt(5000);
+    rig.TickAfter(5000);
     QCOMPARE(rig.Text(Ctl::Label2), "30");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "25", "00"}));
     rig.engine.PlayAgain();
     QCOMPARE(rig.Text(Ctl::Label2), "00");
-    rig.TickAt(5000);
+    rig.TickAfter(5000);
     QCOMPARE(rig.Text(Ctl::Label2), "00");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "20", "00"}));
     rig.engine.Start();
-    rig.TickAt(1230);
+    rig.TickAfter(1230);
     QCOMPARE(rig.Text(Ctl::Label2), "01");
     QCOMPARE(rig.Text(Ctl::Label11), "23");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "18", "77"}));
     rig.Enter("1");
-    rig.TickAt(300000 - 41230);
+    rig.TickAfter(300000 - 41230);
     QCOMPARE(rig.Text(Ctl::Label1), "");
-    rig.TickAt(1);
+    rig.TickAfter(1);
     QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
   }
 
@@ -290,7 +270,7 @@ class OpenCountingEngineTest : public QObject {
     QFETCH(QStringList, secondRow);
     Rig rig(level);
     rig.engine.Start();
-    rig.TickAt(elapsed);
+    rig.TickAfter(elapsed);
     QCOMPARE(rig.Countdown(), countdown);
     QCOMPARE((QStringList{rig.Text(Ctl::Label2), rig.Text(Ctl::Label11)}), secondRow);
     QVERIFY(rig.view.ticking);
@@ -300,14 +280,14 @@ class OpenCountingEngineTest : public QObject {
   void laterRunsShareTheTimeLimit() {
     Rig rig(7);
     rig.engine.Start();
-    rig.TickAt(100000);
+    rig.TickAfter(100000);
     rig.view.Type(rig.engine, kKeyBackspace);
-    rig.TickAt(20000);
+    rig.TickAfter(20000);
     QCOMPARE(rig.Text(Ctl::Label2), "00");  // frozen since the backspace at 100 s
     QCOMPARE(rig.Countdown(), (QStringList{" 3", "00", "00"}));
     rig.engine.PlayAgain();
     rig.engine.Start();
-    rig.TickAt(2500);
+    rig.TickAfter(2500);
     QCOMPARE(rig.Text(Ctl::Label2), "02");
     QCOMPARE(rig.Text(Ctl::Label11), "50");
     QCOMPARE(rig.Countdown(), (QStringList{" 2", "57", "50"}));
@@ -333,16 +313,16 @@ class OpenCountingEngineTest : public QObject {
     Rig rig(8);
     rig.RunEndedByBackspace(9);
     rig.engine.Start();
-    rig.TickAt(1000);
+    rig.TickAfter(1000);
     rig.EnterUpTo(5);
     if (state == "backspace") rig.view.Type(rig.engine, kKeyBackspace);
     if (state == "wrong" || state == "again") rig.Enter("9");
     if (state == "again") rig.engine.PlayAgain();
     const Ctl focus = rig.view.focus;
-    rig.TickAt(419000);
+    rig.TickAfter(419000);
     QVERIFY(rig.Text(Ctl::Label1) != kTimeUp);
     QCOMPARE(rig.Countdown(), (QStringList{" 0", "00", "00"}));
-    rig.TickAt(1);
+    rig.TickAfter(1);
     QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
     QCOMPARE(rig.Text(Ctl::Label13), "00");
     QCOMPARE(rig.Text(Ctl::Mark), mark);
@@ -355,7 +335,7 @@ class OpenCountingEngineTest : public QObject {
     QCOMPARE(rig.view.focus, focus);
     // The stopped clock shows nothing more.
     const QStringList frozen = rig.Countdown();
-    rig.TickAt(5000);
+    rig.TickAfter(5000);
     QCOMPARE(rig.Countdown(), frozen);
   }
 
@@ -363,7 +343,7 @@ class OpenCountingEngineTest : public QObject {
   void playAgainAfterATimeOutStartsAFullLimit() {
     Rig rig(7);
     rig.engine.Start();
-    rig.TickAt(300001);
+    rig.TickAfter(300001);
     QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
     rig.clock.Advance(60000);
     rig.engine.PlayAgain();
@@ -371,12 +351,12 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     QVERIFY(rig.view.ticking);
     QCOMPARE(rig.Text(Ctl::Label1), "");
-    rig.TickAt(1000);
+    rig.TickAfter(1000);
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "59", "00"}));
     rig.Enter("1");
-    rig.TickAt(299000);
+    rig.TickAfter(299000);
     QCOMPARE(rig.Text(Ctl::Mark), "√");
-    rig.TickAt(1);
+    rig.TickAfter(1);
     QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
   }
 
@@ -384,7 +364,7 @@ class OpenCountingEngineTest : public QObject {
     Rig rig(7);
     rig.engine.Start();
     rig.EnterUpTo(4);
-    rig.TickAt(3000);
+    rig.TickAfter(3000);
     rig.view.Type(rig.engine, kKeyBackspace);
     rig.engine.PlayAgain();
     QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Mark).isEmpty());
