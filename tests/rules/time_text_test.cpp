@@ -143,6 +143,10 @@ class TimeTextTest : public QObject {
                        << "7"
                        << "07"
                        << " 7";
+    QTest::newRow("10") << 10LL << " 10"
+                        << "10"
+                        << "10"
+                        << "10";
     QTest::newRow("42") << 42LL << " 42"
                         << "42"
                         << "42"
@@ -177,6 +181,8 @@ class TimeTextTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::newRow("2345") << 2345LL << "23.45";
     QTest::newRow("5") << 5LL << "0.05";
+    QTest::newRow("10: no padding from ten on") << 10LL << "0.10";
+    QTest::newRow("1210") << 1210LL << "12.10";
     QTest::newRow("1200") << 1200LL << "12.00";
     QTest::newRow("8327") << 8327LL << "83.27";
     QTest::newRow("beyond 16 bits") << 34567LL << "345.67";

@@ -332,4 +332,16 @@ inline long FuzzEvents() {
   return 1000000;
 }
 
+// Empty when the random runs counted about as far as `events` events take them; otherwise
+// why not. About one event in ten accepts a number over a long run, fewer over a short one, so
+// one in a hundred is the floor; it follows the number of events, so that a short run asked for
+// through NUMORA_FUZZ_EVENTS passes on sound code. A few hundred events may pass before the
+// first run even starts: below a thousand, nothing is expected.
+inline std::string CoverageShortfall(long accepted, long events) {
+  const long expected = events < 1000 ? 0 : events / 100;
+  if (accepted >= expected) return {};
+  return "the random runs hardly counted: " + std::to_string(accepted) + " numbers accepted in " +
+         std::to_string(events) + " events, at least " + std::to_string(expected) + " expected";
+}
+
 }  // namespace numora::testing
