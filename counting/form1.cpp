@@ -49,6 +49,7 @@ constexpr TwipRect kPicture{120, 4560, 4575, 4575};
 
 Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : ChallengeWindow(engine, parent) {
+  setObjectName(QStringLiteral("Form1"));
   AddHeader(kHeader);
   // The numbers keep the design's half-em digits, so that three of them fit the box and the
   // last-number label whole.

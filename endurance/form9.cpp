@@ -37,6 +37,7 @@ const platform::TimeRowsLayout kTimeRows{
 
 Form9::Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
+  setObjectName(QStringLiteral("Form9"));
   // How long the run has lasted (its minutes and colon stay empty), then the time since the
   // latest key or start.
   const TimeRows rows = AddTimeRows(kTimeRows);

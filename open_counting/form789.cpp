@@ -35,6 +35,7 @@ const platform::TimeRowsLayout kTimeRows{
 
 Form789::Form789(OpenCountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
+  setObjectName(QStringLiteral("Form789"));
   // The time left of the level's limit, then the time since the latest start.
   AddTimeRows(kTimeRows);
   AddBestLabel("Label5", QStringLiteral("最好成绩"), {11880, 1560, 2535, 615}, {.Points = 26.25});

@@ -12,6 +12,7 @@
 #include "platform/art.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
+#include "rules/level_table.h"
 
 namespace numora::platform {
 
@@ -57,7 +58,13 @@ class ChallengeWindow::View final : public ChallengeView {
   }
 
   void SetEnabled(Ctl c, bool enabled) override {
-    if (QWidget* widget = widgets_[Index(c)]) widget->setEnabled(enabled);
+    QWidget* widget = widgets_[Index(c)];
+    if (!widget) return;
+    // The box closed under the pupil's fingers (time up) leaves the focus on no control: along
+    // the tab order it would land on the return button, and the next Enter typed would leave
+    // the window. Where the engine wants the focus, it says so.
+    if (!enabled && c == Ctl::Text1 && window_.focusWidget() == widget) widget->clearFocus();
+    widget->setEnabled(enabled);
   }
   void SetVisible(Ctl c, bool visible) override {
     if (QWidget* widget = widgets_[Index(c)]) widget->setVisible(visible);
@@ -153,6 +160,7 @@ void ChallengeWindow::Open(const Pupil& pupil, const QString& caption) {
   }
   if (auto* box = findChild<NumberBox*>(QStringLiteral("Text1"))) {
     box->SetKeyFilter([this](int code) { return engine_.KeyPress(code); });
+    box->SetCorrections(AllowsCorrections(RuleFor(pupil.GameLevel).Mode));
   }
   setWindowTitle(caption);
   engine_.Load(*view_, pupil);
@@ -179,6 +187,7 @@ QPushButton* ChallengeWindow::AddButton(const char* name, const QString& text, c
   auto* button = new QPushButton(text, this);
   button->setObjectName(QString::fromLatin1(name));
   button->setFont(font);
+  // No default button: the window itself presses the focused button on Enter (keyPressEvent).
   button->setAutoDefault(false);
   button->setDefault(false);
   Place(button, rect);
@@ -317,6 +326,15 @@ void ChallengeWindow::keyPressEvent(QKeyEvent* event) {
   // Escape is a key like any other here; it never closes the window.
   if (event->key() == Qt::Key_Escape) {
     event->accept();
+    return;
+  }
+  // Enter presses the focused button, as the space bar does, on the main keys and the number
+  // pad alike. Only an Enter that no control took comes here: the input box takes every Enter
+  // typed into it, so none presses a button, not even one the focus moves to meanwhile.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button && button->isEnabled() && button->isVisible()) button->click();
     return;
   }
   QDialog::keyPressEvent(event);

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -57,15 +58,17 @@ QVariant NumberBox::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {
-  // A disabled box takes no key, however the event got here.
+  // A disabled box takes no key, however the event got here, nor passes it on to the window,
+  // where Enter would press a button.
   if (!isEnabled()) {
-    event->ignore();
+    event->accept();
     return;
   }
   const KeyRoute route = RouteKey(*event);
   switch (route.kind) {
     case KeyRoute::Edit:
-      QLineEdit::keyPressEvent(event);
+      if (corrections_) QLineEdit::keyPressEvent(event);
+      event->accept();
       return;
     case KeyRoute::Pass:
       event->ignore();
@@ -80,6 +83,7 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
   // window, whatever the filter does.
   event->accept();
   const int applied = filter_ ? filter_(route.code) : 0;
+  if (!corrections_) end(false);
   if (applied == 8) {
     backspace();
   } else if (applied >= '0' && applied <= '9') {
@@ -92,6 +96,12 @@ void NumberBox::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void NumberBox::mousePressEvent(QMouseEvent* event) {
+  if (!corrections_) {
+    // A click only gives the box the focus; the cursor stays behind the last digit.
+    event->accept();
+    if (event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+    return;
+  }
   if (event->button() == Qt::MiddleButton) {
     event->accept();
     return;
@@ -99,9 +109,31 @@ void NumberBox::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
 }
 
+void NumberBox::mouseMoveEvent(QMouseEvent* event) {
+  if (!corrections_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseMoveEvent(event);
+}
+
+void NumberBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!corrections_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void NumberBox::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  // Tabbing in selects the whole text, and a digit would replace it.
+  if (!corrections_) end(false);
+}
+
 // A middle click pastes the X11 primary selection on release.
 void NumberBox::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::MiddleButton) {
+  if (!corrections_ || event->button() == Qt::MiddleButton) {
     event->accept();
     return;
   }

@@ -36,6 +36,9 @@ class NumberBox : public QLineEdit {
 
   explicit NumberBox(QWidget* parent = nullptr);
   void SetKeyFilter(KeyFilter filter) { filter_ = std::move(filter); }
+  // Without corrections the typed text can only grow at its end: the editing keys do nothing,
+  // the mouse places no cursor and selects nothing, and every digit goes at the end.
+  void SetCorrections(bool allowed) { corrections_ = allowed; }
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -44,6 +47,9 @@ class NumberBox : public QLineEdit {
   void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -51,6 +57,7 @@ class NumberBox : public QLineEdit {
 
  private:
   KeyFilter filter_;
+  bool corrections_ = true;
 };
 
 }  // namespace numora::platform

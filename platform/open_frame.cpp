@@ -37,6 +37,8 @@ OpenFrame::OpenFrame(ChallengeEngine& engine, const HeaderLayout& header, QWidge
   AddMark(kMark);
   // Start disables the focused start button; the focus then passes on to the input box.
   SetTabOrder({buttons.Start, entry, buttons.PlayAgain, buttons.Return});
+  // The start button holds the focus when the window opens, so Enter starts the first run.
+  buttons.Start->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace numora::platform

@@ -37,6 +37,12 @@ constexpr bool IsLevel(int level) {
 // read outside the table.
 const LevelRule& RuleFor(int level);
 
+// Whether an entry may be edited before Enter (Delete, the arrows, the mouse): only the counting
+// levels allow it; the open levels' rule says "不能改".
+constexpr bool AllowsCorrections(LevelMode mode) {
+  return mode == LevelMode::Counting;
+}
+
 // Which window plays a level: below 7 the counting window, 7 and 8 the open counting window,
 // from 9 on the endurance window.
 constexpr ChallengeScreen ScreenFor(int level) {

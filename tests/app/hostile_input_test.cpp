@@ -99,7 +99,11 @@ class Probe {
   void Reach(State state) {
     switch (state) {
       case State::BeforeStart:
-        if (!Pressable("Command1") || screen_->Button("Command3")->isVisible()) Fresh();
+        // As the window opens: the focus on the start button (a Tab may have moved it on).
+        if (!Pressable("Command1") || screen_->Button("Command3")->isVisible() ||
+            screen_->Focus() != screen_->Button("Command1")) {
+          Fresh();
+        }
         break;
       case State::Running:
         if (screen_->Box()->isEnabled()) break;
