@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The road a pupil takes with the keyboard alone, from the start screen into each challenge
 // window: Enter presses the focused button, an Enter the input box takes presses none, and the
 // levels whose rule says "不能改" let no key or click change what was typed.
