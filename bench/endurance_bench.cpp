@@ -9,7 +9,7 @@
 
 namespace {
 
-using numora::Ctl;
+using numora::Role;
 using numora::EnduranceEngine;
 using numora::bench::AllocationCount;
 using numora::bench::EngineRun;
@@ -27,7 +27,7 @@ void BM_EnduranceTick(benchmark::State& state) {
       ticks = 0;
       if (++typed == 16) {
         typed = 0;
-        run.view.SetText(Ctl::Text1, "");
+        run.view.SetText(Role::Entry, "");
       }
       run.view.Type(run.engine, '1');
     }

@@ -22,6 +22,7 @@
 #include "platform/challenge_window.h"
 #include "platform/clock.h"
 #include "platform/number_box.h"
+#include "platform/tick_pacer.h"
 
 namespace numora::driving {
 

@@ -69,7 +69,7 @@ void* realloc(void* p, std::size_t size) {
 
 namespace {
 
-using numora::Ctl;
+using numora::Role;
 using numora::Pupil;
 using numora::driving::Click;
 using numora::driving::MakeScreen;
@@ -79,6 +79,7 @@ using numora::driving::ShowAndWait;
 using numora::driving::TypeKey;
 using numora::driving::Typist;
 using numora::platform::ChallengeWindow;
+using numora::platform::TickPacer;
 using Steady = std::chrono::steady_clock;
 
 Pupil PupilAt(int level) {
@@ -100,14 +101,14 @@ void ReportAllocations(benchmark::State& state, long before) {
 // The measured steps, kept apart so that a profiler can be told to record only them.
 // A tick: the clock moves on by one tick and Timer1 fires.
 [[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, ChallengeWindow& window) {
-  clock.Advance(ChallengeWindow::kTickMs);
+  clock.Advance(TickPacer::kTickMs);
   numora::driving::DeliverTick(window);
 }
 // A frame: the clock moves on by a frame, the tick fires and the event loop repaints what it
 // changed. Timer1 is stopped for this, so that the window paints every frame it is asked for;
 // the tick comes by its signal.
 [[gnu::noinline]] void FrameStep(numora::testing::ManualClock& clock, QTimer& timer) {
-  clock.Advance(ChallengeWindow::kFrameMs);
+  clock.Advance(TickPacer::kFrameMs);
   QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection);
   QCoreApplication::processEvents();
 }

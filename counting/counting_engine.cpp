@@ -36,36 +36,36 @@ std::int32_t CountingEngine::TimeLimitMs() const {
 }
 
 void CountingEngine::ResetRun() {
-  view().SetText(Ctl::Mark, "");
-  view().SetVisible(Ctl::Picture1, false);
+  view().SetText(Role::Mark, "");
+  view().SetVisible(Role::Picture, false);
   expected_number_ = 0;
-  view().SetText(Ctl::Text1, "");
-  view().SetText(Ctl::Label1, " ");
-  view().SetText(Ctl::Label4, "");
-  view().SetEnabled(Ctl::Command1, true);
-  view().SetVisible(Ctl::Command1, true);
+  view().SetText(Role::Entry, "");
+  view().SetText(Role::Message, " ");
+  view().SetText(Role::LastNumber, "");
+  view().SetEnabled(Role::Start, true);
+  view().SetVisible(Role::Start, true);
 }
 
 void CountingEngine::Load(ChallengeView& view_to_write, const Pupil& pupil) {
   Bind(view_to_write);
-  view().SetText(Ctl::Label3, PlainText(pupil.GameLevel));
-  view().SetText(Ctl::Label8, pupil.StudentName);
-  view().SetText(Ctl::Label12, pupil.School);
-  view().SetText(Ctl::Label4, "");
-  view().SetText(Ctl::Label6, "");
-  view().SetVisible(Ctl::Command3, false);
+  view().SetText(Role::Level, PlainText(pupil.GameLevel));
+  view().SetText(Role::Name, pupil.StudentName);
+  view().SetText(Role::School, pupil.School);
+  view().SetText(Role::LastNumber, "");
+  view().SetText(Role::Best, "");
+  view().SetVisible(Role::PlayAgain, false);
   level_ = pupil.GameLevel;
   ResetRun();
   if (IsCountingLevel(level_)) {
     const LevelRule& rule = RuleFor(level_);
-    view().SetText(Ctl::Label19, rule.ScreenRuleText);
-    view().SetText(Ctl::Label15, rule.MinutesText.value_or(""));
+    view().SetText(Role::Rule, rule.ScreenRuleText);
+    view().SetText(Role::Minutes, rule.MinutesText.value_or(""));
   }
   expected_number_ = 0;
   view().SetTicking(false);
   clock_started_ = false;
   // No count may begin before the first Start: it would be untimed.
-  view().SetEnabled(Ctl::Text1, false);
+  view().SetEnabled(Role::Entry, false);
 }
 
 void CountingEngine::Start() {
@@ -79,35 +79,35 @@ void CountingEngine::Start() {
     run_start_ms_ = Now();
   }
   run_over_ = false;
-  view().SetText(Ctl::Label1, "");
-  view().SetEnabled(Ctl::Text1, true);
+  view().SetText(Role::Message, "");
+  view().SetEnabled(Role::Entry, true);
   ++expected_number_;
-  view().SetText(Ctl::Text1, "");
-  view().SetEnabled(Ctl::Command1, false);
+  view().SetText(Role::Entry, "");
+  view().SetEnabled(Role::Start, false);
   // Start held the focus and is now disabled; the pupil types at once.
-  view().Focus(Ctl::Text1);
+  view().Focus(Role::Entry);
 }
 
 void CountingEngine::PlayAgain() {
   ResetRun();
-  view().SetText(Ctl::Label4, "");
+  view().SetText(Role::LastNumber, "");
   expected_number_ = 0;
-  view().SetEnabled(Ctl::Command3, false);
-  view().SetEnabled(Ctl::Command1, true);
-  view().Focus(Ctl::Command1);
-  view().SetText(Ctl::Label2, "00");
-  view().SetText(Ctl::Label11, "00");
-  view().SetVisible(Ctl::Text1, true);
+  view().SetEnabled(Role::PlayAgain, false);
+  view().SetEnabled(Role::Start, true);
+  view().Focus(Role::Start);
+  view().SetText(Role::LowerSeconds, "00");
+  view().SetText(Role::LowerHundredths, "00");
+  view().SetVisible(Role::Entry, true);
 }
 
 int CountingEngine::KeyPress(int code) {
-  view().SetText(Ctl::Label1, "");
+  view().SetText(Role::Message, "");
   if (code == kKeyBackspace) {
-    view().SetText(Ctl::Mark, "");
+    view().SetText(Role::Mark, "");
     return code;
   }
   if (code == kKeyEnter) {
-    const std::string_view entry = view().Text(Ctl::Text1);
+    const std::string_view entry = view().Text(Role::Entry);
     if (entry.empty()) return code;
     const std::optional<std::int32_t> number = ReadEntry(entry, kLargestEntry);
     if (number && *number == expected_number_) {
@@ -118,47 +118,47 @@ int CountingEngine::KeyPress(int code) {
     return code;
   }
   if (IsDigitKey(code)) {
-    view().SetText(Ctl::Mark, "");
+    view().SetText(Role::Mark, "");
     return code;
   }
   return 0;
 }
 
 void CountingEngine::AcceptNumber() {
-  view().SetText(Ctl::Mark, kAccepted);
+  view().SetText(Role::Mark, kAccepted);
   ++expected_number_;
-  view().SetText(Ctl::Label4, LastChars(NumberText(expected_number_ - 1), 3));
-  view().SetText(Ctl::Text1, "");
+  view().SetText(Role::LastNumber, LastChars(NumberText(expected_number_ - 1), 3));
+  view().SetText(Role::Entry, "");
   if (expected_number_ != MaxNumber() + 1) return;
 
-  view().SetEnabled(Ctl::Command1, false);
-  view().SetEnabled(Ctl::Text1, false);
-  view().SetVisible(Ctl::Picture1, true);
-  view().SetText(Ctl::Label1, kSuccess);
-  view().SetText(Ctl::Text1, PlainText(MaxNumber()));
+  view().SetEnabled(Role::Start, false);
+  view().SetEnabled(Role::Entry, false);
+  view().SetVisible(Role::Picture, true);
+  view().SetText(Role::Message, kSuccess);
+  view().SetText(Role::Entry, PlainText(MaxNumber()));
   run_over_ = true;
-  view().SetVisible(Ctl::Command3, true);
-  view().SetEnabled(Ctl::Command3, true);
-  view().Focus(Ctl::Command3);
-  view().SetText(Ctl::Mark, "");
+  view().SetVisible(Role::PlayAgain, true);
+  view().SetEnabled(Role::PlayAgain, true);
+  view().Focus(Role::PlayAgain);
+  view().SetText(Role::Mark, "");
   UpdateBest();
 }
 
 void CountingEngine::EndWrongNumber() {
-  view().SetText(Ctl::Mark, kWrong);
+  view().SetText(Role::Mark, kWrong);
   // The wrong entry stays in the box for the pupil to see.
-  view().SetEnabled(Ctl::Text1, false);
+  view().SetEnabled(Role::Entry, false);
   run_over_ = true;
   // Put together in place: the message is longer than a short string holds.
   std::array<char, kRangePrefix.size() + 16> message{};
   const std::string number = NumberText(expected_number_ - 1);
   char* end = std::copy(kRangePrefix.begin(), kRangePrefix.end(), message.data());
   end = std::copy(number.begin(), number.end(), end);
-  view().SetText(Ctl::Label1, std::string_view(message.data(), end - message.data()));
-  view().SetEnabled(Ctl::Command1, false);
-  view().SetVisible(Ctl::Command3, true);
-  view().SetEnabled(Ctl::Command3, true);
-  view().Focus(Ctl::Command3);
+  view().SetText(Role::Message, std::string_view(message.data(), end - message.data()));
+  view().SetEnabled(Role::Start, false);
+  view().SetVisible(Role::PlayAgain, true);
+  view().SetEnabled(Role::PlayAgain, true);
+  view().Focus(Role::PlayAgain);
 }
 
 void CountingEngine::UpdateBest() {
@@ -168,9 +168,9 @@ void CountingEngine::UpdateBest() {
     best_hundredths_ = result;
   } else if (result < best_hundredths_) {
     best_hundredths_ = result;
-    view().SetText(Ctl::Label1, kRecord);
+    view().SetText(Role::Message, kRecord);
   }
-  view().SetText(Ctl::Label6, BestText(best_hundredths_));
+  view().SetText(Role::Best, BestText(best_hundredths_));
 }
 
 void CountingEngine::Tick() {
@@ -178,8 +178,8 @@ void CountingEngine::Tick() {
   run_elapsed_ms_ = DayDiff(now_ms_, run_start_ms_);
   if (!run_over_) {
     const ElapsedFields elapsed = SplitElapsed(run_elapsed_ms_);
-    view().SetText(Ctl::Label2, TwoDigitText(elapsed.Seconds));
-    view().SetText(Ctl::Label11, TwoDigitText(elapsed.Hundredths));
+    view().SetText(Role::LowerSeconds, TwoDigitText(elapsed.Seconds));
+    view().SetText(Role::LowerHundredths, TwoDigitText(elapsed.Hundredths));
   }
   const std::int32_t left = TimeLimitMs() - DayDiff(now_ms_, first_start_ms_) - kLimitMarginMs;
   if (left < 0) {
@@ -187,19 +187,19 @@ void CountingEngine::Tick() {
     return;
   }
   const CountdownFields fields = SplitCountdown(left);
-  view().SetText(Ctl::Label15, MinutesFieldText(fields.Minutes));
-  view().SetText(Ctl::Label14, TwoDigitText(fields.Seconds));
-  view().SetText(Ctl::Label13, TwoDigitText(fields.Hundredths));
+  view().SetText(Role::Minutes, MinutesFieldText(fields.Minutes));
+  view().SetText(Role::Seconds, TwoDigitText(fields.Seconds));
+  view().SetText(Role::Hundredths, TwoDigitText(fields.Hundredths));
 }
 
 void CountingEngine::TimeUp() {
-  view().SetEnabled(Ctl::Text1, false);
+  view().SetEnabled(Role::Entry, false);
   view().SetTicking(false);
-  view().SetEnabled(Ctl::Command1, false);
-  view().SetVisible(Ctl::Command3, true);
-  view().SetEnabled(Ctl::Command3, true);
-  view().SetText(Ctl::Label13, "00");
-  view().SetText(Ctl::Label1, kTimeUp);
+  view().SetEnabled(Role::Start, false);
+  view().SetVisible(Role::PlayAgain, true);
+  view().SetEnabled(Role::PlayAgain, true);
+  view().SetText(Role::Hundredths, "00");
+  view().SetText(Role::Message, kTimeUp);
   // The next Start, after Play again, begins a new time limit with the clock and the tick.
   clock_started_ = false;
 }

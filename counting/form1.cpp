@@ -6,6 +6,7 @@
 
 #include "platform/art.h"
 #include "platform/clock.h"
+#include "platform/control_builders.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
@@ -46,43 +47,44 @@ constexpr TwipRect kLastNumber{720, 5280, 3855, 2565};
 constexpr TwipRect kMark{11760, 6840, 1695, 1695};
 constexpr TwipRect kPicture{120, 4560, 4575, 4575};
 
+// The roles of the controls this window adds to the shared ones.
+constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}, {Role::Picture, "Picture1"}};
+
 }  // namespace
 
 Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : ChallengeWindow(engine, parent) {
   setObjectName(QStringLiteral("Form1"));
-  AddHeader(kHeader);
+  platform::AddHeader(*this, kHeader);
   // The numbers keep the design's half-em digits, so that three of them fit the box and the
   // last-number label whole.
-  platform::NumberBox* box = AddEntry(kEntryBox, 219.75);
+  platform::NumberBox* box = platform::AddEntry(*this, kEntryBox, 219.75);
   platform::FitDesignDigits(box);
-  const Buttons buttons = AddButtons(kButtons);
-  platform::FitDesignDigits(AddLastNumber(kLastNumber, 120));
-  AddMark(kMark);
+  const platform::Buttons buttons = platform::AddButtons(*this, kButtons);
+  platform::FitDesignDigits(platform::AddLastNumber(*this, kLastNumber, 120));
+  platform::AddMark(*this, kMark);
 
   // The time left of the level's limit, then the time since the start.
-  const TimeRows rows = AddTimeRows(kTimeRows);
+  const platform::TimeRows rows = platform::AddTimeRows(*this, kTimeRows);
   for (DesignLabel* field :
        {rows.Minutes, rows.Seconds, rows.Hundredths, rows.LowerSeconds, rows.LowerHundredths}) {
     platform::FitDesignDigits(field);
   }
 
-  AddBestLabel("Label5", QStringLiteral("最好成绩"), {11760, 1440, 3135, 615}, {.Points = 26.25});
-  DesignLabel* best = AddBestLabel("Label6", QStringLiteral("123.45"), {11520, 2160, 2655, 855},
-                                   {.Points = 42, .Align = Qt::AlignRight});
-  AddBestLabel("Label18", QStringLiteral("秒"), {14280, 2280, 855, 735},
-               {.Points = 36, .Align = Qt::AlignRight});
+  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {11760, 1440, 3135, 615},
+                         {.Points = 26.25});
+  platform::AddBestLabel(*this, "Label6", QStringLiteral("123.45"), {11520, 2160, 2655, 855},
+                         {.Points = 42, .Align = Qt::AlignRight});
+  platform::AddBestLabel(*this, "Label18", QStringLiteral("秒"), {14280, 2280, 855, 735},
+                         {.Points = 36, .Align = Qt::AlignRight});
 
-  QLabel* picture = AddPicture("Picture1", &platform::RewardPicture, kPicture);
+  QLabel* picture = platform::AddPicture(*this, "Picture1", &platform::RewardPicture, kPicture);
   // When shown, the picture covers the last-number label beneath it.
   picture->raise();
 
-  Bind(Ctl::Label6, best);
-  Bind(Ctl::Picture1, picture);
-
   SetTabOrder({buttons.Start, box, buttons.PlayAgain, buttons.Return});
   buttons.Start->setFocus(Qt::OtherFocusReason);
-  Open(pupil, QStringLiteral("Numora"));
+  Open(pupil, QStringLiteral("Numora"), kRoles);
 }
 
 void ShowForm1(const Pupil& pupil, QWidget* parent) {

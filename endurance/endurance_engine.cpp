@@ -31,10 +31,10 @@ EnduranceEngine::EnduranceEngine(DayClock& clock) : OpenRunEngine(clock) {
 
 void EnduranceEngine::Load(ChallengeView& view, const Pupil& pupil) {
   Bind(view);
-  this->view().SetText(Ctl::Caption, kCaption);
+  this->view().SetText(Role::Caption, kCaption);
   LoadBoard(pupil);
-  this->view().SetText(Ctl::Label19, RuleFor(9).ScreenRuleText);
-  for (const Ctl c : {Ctl::Label15, Ctl::Label17, Ctl::Label21, Ctl::Label23}) {
+  this->view().SetText(Role::Rule, RuleFor(9).ScreenRuleText);
+  for (const Role c : {Role::Minutes, Role::Colon, Role::BestSeconds, Role::BestHundredths}) {
     this->view().SetText(c, "");
   }
   expected_ = 0;
@@ -56,14 +56,14 @@ void EnduranceEngine::Start() {
 
 void EnduranceEngine::PlayAgain() {
   PrepareNextRun();
-  view().SetText(Ctl::Label2, "0");
-  view().SetText(Ctl::Label11, "00");
-  view().SetText(Ctl::Label13, "00");
-  view().SetText(Ctl::Label14, "0");
+  view().SetText(Role::LowerSeconds, "0");
+  view().SetText(Role::LowerHundredths, "00");
+  view().SetText(Role::Hundredths, "00");
+  view().SetText(Role::Seconds, "0");
   row_shown_ = true;
   row_seconds_ = 0;
   row_hundredths_ = 0;
-  view().SetVisible(Ctl::Text1, true);
+  view().SetVisible(Role::Entry, true);
 }
 
 int EnduranceEngine::KeyPress(int code) {
@@ -83,8 +83,8 @@ void EnduranceEngine::Tick() {
   const double now = Now();
   const std::int32_t interval_ms = DayDiff(now, interval_start_ms_);
   const ElapsedFields pause = SplitElapsed(interval_ms);
-  view().SetText(Ctl::Label2, IntervalSecondsText(pause.Seconds));
-  view().SetText(Ctl::Label11, TwoDigitText(pause.Hundredths));
+  view().SetText(Role::LowerSeconds, IntervalSecondsText(pause.Seconds));
+  view().SetText(Role::LowerHundredths, TwoDigitText(pause.Hundredths));
   // A late tick still ends the run: the pause is too long once it reaches the limit.
   if (interval_ms >= kPauseLimitMs) EndRun(kPauseMessage);
   // The elapsed row shows the time of this tick even when the run has just ended; the best
@@ -93,20 +93,20 @@ void EnduranceEngine::Tick() {
 }
 
 void EnduranceEngine::EndByBackspace() {
-  view().SetText(Ctl::Mark, "×");
+  view().SetText(Role::Mark, "×");
   OpenEntry(false);
   SetTicking(false);
   OfferPlayAgain(true);
   UpdateBest();
-  view().SetText(Ctl::Label1, kBackspaceMessage);
+  view().SetText(Role::Message, kBackspaceMessage);
 }
 
 void EnduranceEngine::EndRun(std::string_view message) {
   SetTicking(false);
   OpenEntry(false);
-  view().SetText(Ctl::Mark, "");
+  view().SetText(Role::Mark, "");
   UpdateBest();
-  view().SetText(Ctl::Label1, message);
+  view().SetText(Role::Message, message);
   OfferPlayAgain(true);
 }
 
@@ -117,10 +117,10 @@ void EnduranceEngine::UpdateBest() {
   const std::int32_t time = row_seconds_ * 100 + row_hundredths_;
   if (best_count_ == 0 || n > best_count_) {
     best_count_ = n;
-    view().SetText(Ctl::Label6, PlainText(n));
+    view().SetText(Role::Best, PlainText(n));
     CopyElapsedToBest();
   } else if (n == best_count_) {
-    view().SetText(Ctl::Label6, PlainText(n));
+    view().SetText(Role::Best, PlainText(n));
     // Equal counts: the shorter run wins, judged on the times the rows show.
     if (time < best_hundredths_) CopyElapsedToBest();
   }
@@ -135,14 +135,14 @@ void EnduranceEngine::ShowElapsed(std::int32_t ms) {
   row_shown_ = true;
   row_seconds_ = run.Seconds;
   row_hundredths_ = run.Hundredths;
-  view().SetText(Ctl::Label14, PlainText(run.Seconds));
-  view().SetText(Ctl::Label13, TwoDigitText(run.Hundredths));
+  view().SetText(Role::Seconds, PlainText(run.Seconds));
+  view().SetText(Role::Hundredths, TwoDigitText(run.Hundredths));
 }
 
 void EnduranceEngine::CopyElapsedToBest() {
   best_hundredths_ = row_seconds_ * 100 + row_hundredths_;
-  view().SetText(Ctl::Label21, PlainText(row_seconds_));
-  view().SetText(Ctl::Label23, TwoDigitText(row_hundredths_));
+  view().SetText(Role::BestSeconds, PlainText(row_seconds_));
+  view().SetText(Role::BestHundredths, TwoDigitText(row_hundredths_));
 }
 
 }  // namespace numora

@@ -2,13 +2,12 @@
 #include "endurance/form9.h"
 
 #include "platform/clock.h"
+#include "platform/control_builders.h"
 #include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
-
-using platform::DesignLabel;
 
 const platform::HeaderLayout kHeader{
     .Title = {480, 240, 6945, 975},
@@ -34,6 +33,10 @@ const platform::TimeRowsLayout kTimeRows{
     .LowerSecondsText = "0",
 };
 
+// The roles of the controls this window adds to the shared ones.
+constexpr platform::RoleControl kRoles[] = {
+    {Role::Best, "Label6"}, {Role::BestSeconds, "Label21"}, {Role::BestHundredths, "Label23"}};
+
 }  // namespace
 
 Form9::Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent)
@@ -41,35 +44,33 @@ Form9::Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent)
   setObjectName(QStringLiteral("Form9"));
   // How long the run has lasted (its minutes and colon stay empty), then the time since the
   // latest key or start.
-  const TimeRows rows = AddTimeRows(kTimeRows);
+  const platform::TimeRows rows = platform::AddTimeRows(*this, kTimeRows);
   // Four digits, as the design's face set them in this width.
   platform::FitTextWidth(rows.Seconds, QStringLiteral("8888"), rows.Seconds->width());
 
   // The best count, then the time of that run.
-  AddBestLabel("Label5", QStringLiteral("最好成绩"), {10200, 1560, 1815, 495}, {.Points = 21.75});
-  DesignLabel* bestCount =
-      AddBestLabel("Label6", QStringLiteral("9999"), {12120, 1320, 2055, 855},
-                   {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
-  AddBestLabel("Label18", QStringLiteral("数字"), {14160, 1560, 975, 615},
-               {.Points = 21.75, .Align = Qt::AlignRight});
-  AddBestLabel("Label20", QStringLiteral("持续时长"), {10200, 2520, 1815, 495}, {.Points = 21.75});
-  DesignLabel* bestSeconds =
-      AddBestLabel("Label21", QStringLiteral("8888"), {12120, 2400, 1095, 615},
-                   {.Points = 24, .Align = Qt::AlignRight, .OnWhite = true, .Framed = true});
-  AddBestLabel("Label24", QStringLiteral("."), {13260, 2437, 240, 540},
-               {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true});
-  DesignLabel* bestHundredths =
-      AddBestLabel("Label23", QStringLiteral("88"), {13530, 2400, 645, 615},
-                   {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
-  AddBestLabel("Label22", QStringLiteral("秒"), {14160, 2520, 495, 615},
-               {.Points = 21.75, .Align = Qt::AlignRight});
+  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {10200, 1560, 1815, 495},
+                         {.Points = 21.75});
+  platform::AddBestLabel(
+      *this, "Label6", QStringLiteral("9999"), {12120, 1320, 2055, 855},
+      {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
+  platform::AddBestLabel(*this, "Label18", QStringLiteral("数字"), {14160, 1560, 975, 615},
+                         {.Points = 21.75, .Align = Qt::AlignRight});
+  platform::AddBestLabel(*this, "Label20", QStringLiteral("持续时长"), {10200, 2520, 1815, 495},
+                         {.Points = 21.75});
+  platform::AddBestLabel(*this, "Label21", QStringLiteral("8888"), {12120, 2400, 1095, 615},
+                         {.Points = 24, .Align = Qt::AlignRight, .OnWhite = true, .Framed = true});
+  platform::AddBestLabel(*this, "Label24", QStringLiteral("."), {13260, 2437, 240, 540},
+                         {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true});
+  platform::AddBestLabel(
+      *this, "Label23", QStringLiteral("88"), {13530, 2400, 645, 615},
+      {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
+  platform::AddBestLabel(*this, "Label22", QStringLiteral("秒"), {14160, 2520, 495, 615},
+                         {.Points = 21.75, .Align = Qt::AlignRight});
 
-  Bind(Ctl::Label6, bestCount);
-  Bind(Ctl::Label21, bestSeconds);
-  Bind(Ctl::Label23, bestHundredths);
   // The engine's Load writes the caption again, first of all.
   const std::string_view caption = EnduranceEngine::kCaption;
-  Open(pupil, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  Open(pupil, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), kRoles);
 }
 
 void ShowForm9(const Pupil& pupil, QWidget* parent) {

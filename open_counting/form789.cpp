@@ -2,13 +2,12 @@
 #include "open_counting/form789.h"
 
 #include "platform/clock.h"
+#include "platform/control_builders.h"
 #include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
-
-using platform::DesignLabel;
 
 const platform::HeaderLayout kHeader{
     .Title = {1200, 240, 6945, 975},
@@ -32,21 +31,24 @@ const platform::TimeRowsLayout kTimeRows{
     .LowerHundredths = {5640, 2760, 1395, 1200},
 };
 
+// The role of the one control this window adds to the shared ones.
+constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}};
+
 }  // namespace
 
 Form789::Form789(OpenCountingEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
   setObjectName(QStringLiteral("Form789"));
   // The time left of the level's limit, then the time since the latest start.
-  AddTimeRows(kTimeRows);
-  AddBestLabel("Label5", QStringLiteral("最好成绩"), {11880, 1560, 2535, 615}, {.Points = 26.25});
-  DesignLabel* best = AddBestLabel("Label6", QStringLiteral("123.45"), {11520, 2400, 2775, 975},
-                                   {.Points = 42, .Align = Qt::AlignRight});
-  AddBestLabel("Label18", QStringLiteral("位"), {14280, 2520, 855, 735},
-               {.Points = 36, .Align = Qt::AlignRight});
+  platform::AddTimeRows(*this, kTimeRows);
+  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {11880, 1560, 2535, 615},
+                         {.Points = 26.25});
+  platform::AddBestLabel(*this, "Label6", QStringLiteral("123.45"), {11520, 2400, 2775, 975},
+                         {.Points = 42, .Align = Qt::AlignRight});
+  platform::AddBestLabel(*this, "Label18", QStringLiteral("位"), {14280, 2520, 855, 735},
+                         {.Points = 36, .Align = Qt::AlignRight});
 
-  Bind(Ctl::Label6, best);
-  Open(pupil, QStringLiteral("Numora"));
+  Open(pupil, QStringLiteral("Numora"), kRoles);
 }
 
 void ShowForm789(const Pupil& pupil, QWidget* parent) {

@@ -28,8 +28,8 @@ void OpenCountingEngine::Load(ChallengeView& view, const Pupil& pupil) {
   const int level = pupil.GameLevel;
   if (level == 7 || level == 8) {
     const LevelRule& rule = RuleFor(level);
-    this->view().SetText(Ctl::Label19, rule.ScreenRuleText);
-    this->view().SetText(Ctl::Label15, rule.MinutesText.value_or(""));
+    this->view().SetText(Role::Rule, rule.ScreenRuleText);
+    this->view().SetText(Role::Minutes, rule.MinutesText.value_or(""));
   }
   // This window plays levels 7 and 8 only; any other level gets the nearer one's limit.
   time_limit_ms_ = RuleFor(level <= 7 ? 7 : 8).TimeLimitMs.value_or(0);
@@ -58,8 +58,8 @@ void OpenCountingEngine::Start() {
 
 void OpenCountingEngine::PlayAgain() {
   PrepareNextRun();
-  view().SetText(Ctl::Label2, "00");
-  view().SetText(Ctl::Label11, "00");
+  view().SetText(Role::LowerSeconds, "00");
+  view().SetText(Role::LowerHundredths, "00");
 }
 
 int OpenCountingEngine::KeyPress(int code) {
@@ -72,8 +72,8 @@ void OpenCountingEngine::Tick() {
   const double now = Now();
   if (!interval_frozen_) {
     const ElapsedFields run = SplitElapsed(DayDiff(now, interval_start_ms_));
-    view().SetText(Ctl::Label2, TwoDigitText(run.Seconds));
-    view().SetText(Ctl::Label11, TwoDigitText(run.Hundredths));
+    view().SetText(Role::LowerSeconds, TwoDigitText(run.Seconds));
+    view().SetText(Role::LowerHundredths, TwoDigitText(run.Hundredths));
   }
   const std::int32_t remaining_ms = time_limit_ms_ - DayDiff(now, start_ms_);
   if (remaining_ms < 0) {
@@ -81,26 +81,26 @@ void OpenCountingEngine::Tick() {
     return;
   }
   const CountdownFields left = SplitCountdown(remaining_ms);
-  view().SetText(Ctl::Label15, MinutesFieldText(left.Minutes));
-  view().SetText(Ctl::Label14, TwoDigitText(left.Seconds));
-  view().SetText(Ctl::Label13, TwoDigitText(left.Hundredths));
+  view().SetText(Role::Minutes, MinutesFieldText(left.Minutes));
+  view().SetText(Role::Seconds, TwoDigitText(left.Seconds));
+  view().SetText(Role::Hundredths, TwoDigitText(left.Hundredths));
 }
 
 void OpenCountingEngine::EndByBackspace() {
-  view().SetText(Ctl::Mark, "×");
+  view().SetText(Role::Mark, "×");
   OpenEntry(false);
   interval_frozen_ = true;
   OfferPlayAgain(true);
   const std::int32_t n = --expected_;
-  view().SetText(Ctl::Label1, WithCount(kRangeMessage, n));
+  view().SetText(Role::Message, WithCount(kRangeMessage, n));
   if (best_count_ == 0) {
     best_count_ = n;
-    view().SetText(Ctl::Label6, PlainText(n));
+    view().SetText(Role::Best, PlainText(n));
   }
   if (n > best_count_) {
     best_count_ = n;
-    view().SetText(Ctl::Label1, WithCount(kRecordMessage, n));
-    view().SetText(Ctl::Label6, PlainText(n));
+    view().SetText(Role::Message, WithCount(kRecordMessage, n));
+    view().SetText(Role::Best, PlainText(n));
   }
 }
 
@@ -108,7 +108,7 @@ void OpenCountingEngine::UpdateBest() {
   const std::int32_t n = --expected_;
   if (best_count_ == 0 || n > best_count_) {
     best_count_ = n;
-    view().SetText(Ctl::Label6, PlainText(n));
+    view().SetText(Role::Best, PlainText(n));
   }
 }
 
@@ -122,10 +122,10 @@ void OpenCountingEngine::TimeOut() {
   SetTicking(false);
   // The next start begins a new time limit of the level's full length.
   clock_started_ = false;
-  view().SetEnabled(Ctl::Command1, false);
+  view().SetEnabled(Role::Start, false);
   OfferPlayAgain(false);
-  view().SetText(Ctl::Label13, "00");
-  view().SetText(Ctl::Label1, kTimeUpMessage);
+  view().SetText(Role::Hundredths, "00");
+  view().SetText(Role::Message, kTimeUpMessage);
 }
 
 }  // namespace numora

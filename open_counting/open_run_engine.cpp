@@ -6,32 +6,32 @@
 namespace numora {
 
 void OpenRunEngine::ResetRun() {
-  view().SetText(Ctl::Mark, "");
+  view().SetText(Role::Mark, "");
   expected_ = 0;
-  view().SetText(Ctl::Text1, "");
-  view().SetText(Ctl::Label1, " ");
-  view().SetText(Ctl::Label4, "");
-  view().SetEnabled(Ctl::Command1, true);
-  view().SetVisible(Ctl::Command1, true);
+  view().SetText(Role::Entry, "");
+  view().SetText(Role::Message, " ");
+  view().SetText(Role::LastNumber, "");
+  view().SetEnabled(Role::Start, true);
+  view().SetVisible(Role::Start, true);
 }
 
 void OpenRunEngine::EndWrongDigit() {
-  view().SetText(Ctl::Mark, "×");
+  view().SetText(Role::Mark, "×");
   OpenEntry(false);
   StopTimingOnWrongEntry();
   UpdateBest();
-  view().SetText(Ctl::Label1, kWrongEntryMessage);
-  view().SetEnabled(Ctl::Command1, false);
+  view().SetText(Role::Message, kWrongEntryMessage);
+  view().SetEnabled(Role::Start, false);
   OfferPlayAgain(true);
 }
 
 int OpenRunEngine::ConfirmEntry() {
-  const std::optional<std::int32_t> value = ReadEntry(view().Text(Ctl::Text1), max_entry_);
+  const std::optional<std::int32_t> value = ReadEntry(view().Text(Role::Entry), max_entry_);
   if (value && *value == expected_) {
-    view().SetText(Ctl::Mark, "√");
+    view().SetText(Role::Mark, "√");
     ++expected_;
-    view().SetText(Ctl::Label4, LastChars(NumberText(*value), 4));
-    view().SetText(Ctl::Text1, "");
+    view().SetText(Role::LastNumber, LastChars(NumberText(*value), 4));
+    view().SetText(Role::Entry, "");
   } else {
     EndWrongDigit();
   }
@@ -40,32 +40,32 @@ int OpenRunEngine::ConfirmEntry() {
 }
 
 void OpenRunEngine::LoadBoard(const Pupil& pupil) {
-  view().SetText(Ctl::Label3, PlainText(pupil.GameLevel));
-  view().SetText(Ctl::Label8, pupil.StudentName);
-  view().SetText(Ctl::Label12, pupil.School);
-  view().SetText(Ctl::Label4, "");
-  view().SetText(Ctl::Label6, "");
-  view().SetVisible(Ctl::Command3, false);
+  view().SetText(Role::Level, PlainText(pupil.GameLevel));
+  view().SetText(Role::Name, pupil.StudentName);
+  view().SetText(Role::School, pupil.School);
+  view().SetText(Role::LastNumber, "");
+  view().SetText(Role::Best, "");
+  view().SetVisible(Role::PlayAgain, false);
   ResetRun();
 }
 
 void OpenRunEngine::BeginRun() {
-  view().SetText(Ctl::Label1, "");
+  view().SetText(Role::Message, "");
   OpenEntry(true);
   expected_ = 1;
-  view().SetText(Ctl::Text1, "");
-  view().SetEnabled(Ctl::Command1, false);
+  view().SetText(Role::Entry, "");
+  view().SetEnabled(Role::Start, false);
 }
 
 int OpenRunEngine::JudgeKey(int code) {
-  view().SetText(Ctl::Label1, "");
+  view().SetText(Role::Message, "");
   if (code == kKeyBackspace) {
     EndByBackspace();
     return 0;
   }
   if (code == kKeyEnter) return ConfirmEntry();
   if (IsDigitKey(code)) {
-    view().SetText(Ctl::Mark, "");
+    view().SetText(Role::Mark, "");
     return code;
   }
   OtherKey();
@@ -74,21 +74,21 @@ int OpenRunEngine::JudgeKey(int code) {
 
 void OpenRunEngine::PrepareNextRun() {
   ResetRun();
-  view().SetText(Ctl::Label4, "");
+  view().SetText(Role::LastNumber, "");
   expected_ = 0;
-  view().SetEnabled(Ctl::Command3, false);
-  view().Focus(Ctl::Command1);
+  view().SetEnabled(Role::PlayAgain, false);
+  view().Focus(Role::Start);
 }
 
 void OpenRunEngine::OfferPlayAgain(bool focus) {
-  view().SetVisible(Ctl::Command3, true);
-  view().SetEnabled(Ctl::Command3, true);
-  if (focus) view().Focus(Ctl::Command3);
+  view().SetVisible(Role::PlayAgain, true);
+  view().SetEnabled(Role::PlayAgain, true);
+  if (focus) view().Focus(Role::PlayAgain);
 }
 
 void OpenRunEngine::OpenEntry(bool open) {
   entry_open_ = open;
-  view().SetEnabled(Ctl::Text1, open);
+  view().SetEnabled(Role::Entry, open);
 }
 
 void OpenRunEngine::SetTicking(bool on) {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "platform/control_builders.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
@@ -27,15 +28,15 @@ const QString kWidestNumber = QStringLiteral("8888");
 
 OpenFrame::OpenFrame(ChallengeEngine& engine, const HeaderLayout& header, QWidget* parent)
     : ChallengeWindow(engine, parent) {
-  AddHeader(header);
-  NumberBox* entry = AddEntry(kEntryBox, 200.25);
+  AddHeader(*this, header);
+  NumberBox* entry = AddEntry(*this, kEntryBox, 200.25);
   // The box sets its text inside its frame and a small margin on each side.
   const int boxInset = 2 * (style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2);
   FitTextWidth(entry, kWidestNumber, entry->width() - boxInset);
-  const Buttons buttons = AddButtons(kButtons);
-  DesignLabel* last = AddLastNumber(kLastNumber, 99.75);
+  const Buttons buttons = AddButtons(*this, kButtons);
+  DesignLabel* last = AddLastNumber(*this, kLastNumber, 99.75);
   FitTextWidth(last, kWidestNumber, last->width());
-  AddMark(kMark);
+  AddMark(*this, kMark);
   // Start disables the focused start button; the focus then passes on to the input box.
   SetTabOrder({buttons.Start, entry, buttons.PlayAgain, buttons.Return});
   // The start button holds the focus when the window opens, so Enter starts the first run.

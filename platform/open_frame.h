@@ -6,6 +6,7 @@
 // places, then adds its own time rows and best-result block and calls Open.
 
 #include "platform/challenge_window.h"
+#include "platform/control_builders.h"
 
 namespace numora::platform {
 

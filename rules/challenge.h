@@ -19,44 +19,46 @@ struct Pupil {
   std::string School;
 };
 
-// The controls an engine writes, named as on the screens. Mark is element 10 of the one-element
-// control array Label9. Caption is the window's title.
-enum class Ctl : std::uint8_t {
+// What a control is on a challenge screen; each window's table names the control that plays
+// each role (the message line is Label1 on all three, the best result Label6). The mark is
+// element 10 of the one-element control array Label9; the caption is the window's title.
+enum class Role : std::uint8_t {
   Caption,
-  Label1,
-  Label2,
-  Label3,
-  Label4,
-  Label6,
-  Label8,
-  Label11,
-  Label12,
-  Label13,
-  Label14,
-  Label15,
-  Label17,
-  Label19,
-  Label21,
-  Label23,
-  Mark,
-  Text1,
-  Command1,
-  Command3,
-  Picture1,
+  Message,  // the message line
+  Level,    // the big level digit
+  Name,     // the pupil's name
+  School,   // the pupil's school
+  Rule,     // the level's rule text
+  Minutes,  // upper time row: minutes, colon, seconds, hundredths
+  Colon,
+  Seconds,
+  Hundredths,
+  LowerSeconds,  // lower time row: seconds and hundredths
+  LowerHundredths,
+  LastNumber,   // the last accepted number
+  Best,         // the best result (a time or a count)
+  BestSeconds,  // the best count's time, where the screen shows one
+  BestHundredths,
+  Mark,       // the tick or cross
+  Entry,      // the input box
+  Start,      // the start button
+  PlayAgain,  // the play-again button
+  Picture,    // the reward picture
+  Return,     // the return button: the window's own, no engine writes it
   Count
 };
 
-inline constexpr std::size_t kCtlCount = static_cast<std::size_t>(Ctl::Count);
+inline constexpr std::size_t kRoleCount = static_cast<std::size_t>(Role::Count);
 
 // The screen as the engine sees it. Calls come in the order the pupil would see the effects.
 class ChallengeView {
  public:
   virtual ~ChallengeView() = default;
-  virtual void SetText(Ctl control, std::string_view text) = 0;
-  virtual std::string_view Text(Ctl control) = 0;
-  virtual void SetEnabled(Ctl control, bool enabled) = 0;
-  virtual void SetVisible(Ctl control, bool visible) = 0;
-  virtual void Focus(Ctl control) = 0;
+  virtual void SetText(Role control, std::string_view text) = 0;
+  virtual std::string_view Text(Role control) = 0;
+  virtual void SetEnabled(Role control, bool enabled) = 0;
+  virtual void SetVisible(Role control, bool visible) = 0;
+  virtual void Focus(Role control) = 0;
   // Starts (or restarts) the periodic tick, or stops it.
   virtual void SetTicking(bool ticking) = 0;
 };
@@ -64,11 +66,11 @@ class ChallengeView {
 // A view that drops everything: an engine whose window has closed writes here.
 class DetachedView final : public ChallengeView {
  public:
-  void SetText(Ctl, std::string_view) override {}
-  std::string_view Text(Ctl) override { return {}; }
-  void SetEnabled(Ctl, bool) override {}
-  void SetVisible(Ctl, bool) override {}
-  void Focus(Ctl) override {}
+  void SetText(Role, std::string_view) override {}
+  std::string_view Text(Role) override { return {}; }
+  void SetEnabled(Role, bool) override {}
+  void SetVisible(Role, bool) override {}
+  void Focus(Role) override {}
   void SetTicking(bool) override {}
 };
 

@@ -19,16 +19,16 @@ namespace numora::bench {
 // everything else the engine writes is counted and dropped.
 class CheapView final : public ChallengeView {
  public:
-  void SetText(Ctl c, std::string_view text) override {
+  void SetText(Role c, std::string_view text) override {
     written_ += text.size();
-    if (c == Ctl::Text1) SetBox(text);
+    if (c == Role::Entry) SetBox(text);
   }
-  std::string_view Text(Ctl c) override {
-    return c == Ctl::Text1 ? std::string_view(box_.data(), box_size_) : std::string_view();
+  std::string_view Text(Role c) override {
+    return c == Role::Entry ? std::string_view(box_.data(), box_size_) : std::string_view();
   }
-  void SetEnabled(Ctl, bool) override {}
-  void SetVisible(Ctl, bool) override {}
-  void Focus(Ctl) override {}
+  void SetEnabled(Role, bool) override {}
+  void SetVisible(Role, bool) override {}
+  void Focus(Role) override {}
   void SetTicking(bool) override {}
 
   // Puts `text` in the box, as typing it would.

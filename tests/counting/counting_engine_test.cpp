@@ -53,24 +53,24 @@ class CountingEngineTest : public QObject {
     QFETCH(QString, rule);
     QFETCH(QString, minutes);
     Rig rig(level);
-    QCOMPARE(rig.Text(Ctl::Label3), QString::number(level));
-    QCOMPARE(rig.Text(Ctl::Label8), "小明");
-    QCOMPARE(rig.Text(Ctl::Label19), rule);
-    QCOMPARE(rig.Text(Ctl::Label15), minutes);
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Label6).isEmpty());
-    QVERIFY(!rig.view.isVisible(Ctl::Command3) && !rig.view.isVisible(Ctl::Picture1));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
+    QCOMPARE(rig.Text(Role::Level), QString::number(level));
+    QCOMPARE(rig.Text(Role::Name), "小明");
+    QCOMPARE(rig.Text(Role::Rule), rule);
+    QCOMPARE(rig.Text(Role::Minutes), minutes);
+    QCOMPARE(rig.Text(Role::Message), " ");
+    QVERIFY(rig.Text(Role::LastNumber).isEmpty() && rig.Text(Role::Best).isEmpty());
+    QVERIFY(!rig.view.isVisible(Role::PlayAgain) && !rig.view.isVisible(Role::Picture));
+    QVERIFY(rig.view.isEnabled(Role::Start) && rig.view.isVisible(Role::Start));
     QVERIFY(!rig.view.ticking);
     // No count can begin before Start: the box stays shut until then.
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
     rig.engine.Start();
-    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(rig.view.isEnabled(Role::Entry));
     QVERIFY(rig.view.ticking);
-    QCOMPARE(rig.view.focus, Ctl::Text1);
+    QCOMPARE(rig.view.focus, Role::Entry);
     // Start hands the focus on only once the box is open and the button shut.
-    QVERIFY(rig.At("enable Text1") < rig.At("disable Command1"));
-    QVERIFY(rig.At("disable Command1") < rig.At("focus Text1"));
+    QVERIFY(rig.At("enable Entry") < rig.At("disable Start"));
+    QVERIFY(rig.At("disable Start") < rig.At("focus Entry"));
   }
 
   void completeRun_data() {
@@ -84,19 +84,19 @@ class CountingEngineTest : public QObject {
     rig.TickAfter(60000);
     const int max = 50 * level;
     rig.EnterUpTo(max - 1);
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
-    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
-    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QCOMPARE(rig.Text(Role::Mark), "√");
+    QVERIFY(!rig.view.isVisible(Role::Picture));
+    QVERIFY(rig.view.isEnabled(Role::Entry));
     rig.Enter(std::to_string(max));
-    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);
-    QCOMPARE(rig.Text(Ctl::Text1), QString::number(max));
-    QCOMPARE(rig.Text(Ctl::Label4), QString(max < 100 ? " %1" : "%1").arg(max));
-    QCOMPARE(rig.Text(Ctl::Mark), "");
-    QCOMPARE(rig.Text(Ctl::Label6), "60.00");
-    QVERIFY(rig.view.isVisible(Ctl::Picture1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
-    QCOMPARE(rig.view.focus, Ctl::Command3);
+    QCOMPARE(rig.Text(Role::Message), kSuccess);
+    QCOMPARE(rig.Text(Role::Entry), QString::number(max));
+    QCOMPARE(rig.Text(Role::LastNumber), QString(max < 100 ? " %1" : "%1").arg(max));
+    QCOMPARE(rig.Text(Role::Mark), "");
+    QCOMPARE(rig.Text(Role::Best), "60.00");
+    QVERIFY(rig.view.isVisible(Role::Picture));
+    QVERIFY(!rig.view.isEnabled(Role::Entry) && !rig.view.isEnabled(Role::Start));
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && rig.view.isEnabled(Role::PlayAgain));
+    QCOMPARE(rig.view.focus, Role::PlayAgain);
   }
 
   void acceptedNumbers_data() {
@@ -118,11 +118,11 @@ class CountingEngineTest : public QObject {
     rig.engine.Start();
     rig.EnterUpTo(before);
     rig.Type(typed.toStdString());
-    QCOMPARE(rig.Text(Ctl::Text1), typed);
+    QCOMPARE(rig.Text(Role::Entry), typed);
     rig.Type("\r");
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
-    QCOMPARE(rig.Text(Ctl::Label4), label4);
-    QCOMPARE(rig.Text(Ctl::Text1), "");
+    QCOMPARE(rig.Text(Role::Mark), "√");
+    QCOMPARE(rig.Text(Role::LastNumber), label4);
+    QCOMPARE(rig.Text(Role::Entry), "");
     QCOMPARE(rig.engine.ExpectedNumber(), before + 2);
   }
 
@@ -149,16 +149,16 @@ class CountingEngineTest : public QObject {
     rig.engine.Start();
     rig.EnterUpTo(before);
     // Put straight into the box, as if it had got there without the key filter.
-    rig.view.texts[static_cast<std::size_t>(Ctl::Text1)] = entry.toStdString();
+    rig.view.texts[static_cast<std::size_t>(Role::Entry)] = entry.toStdString();
     QCOMPARE(rig.view.Type(rig.engine, '\r'), 13);
-    QCOMPARE(rig.Text(Ctl::Mark), "×");
-    QCOMPARE(rig.Text(Ctl::Label1), message);
-    QCOMPARE(rig.Text(Ctl::Text1), entry);
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
-    QCOMPARE(rig.view.focus, Ctl::Command3);
-    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
-    QCOMPARE(rig.Text(Ctl::Label6), "");
+    QCOMPARE(rig.Text(Role::Mark), "×");
+    QCOMPARE(rig.Text(Role::Message), message);
+    QCOMPARE(rig.Text(Role::Entry), entry);
+    QVERIFY(!rig.view.isEnabled(Role::Entry) && !rig.view.isEnabled(Role::Start));
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && rig.view.isEnabled(Role::PlayAgain));
+    QCOMPARE(rig.view.focus, Role::PlayAgain);
+    QVERIFY(!rig.view.isVisible(Role::Picture));
+    QCOMPARE(rig.Text(Role::Best), "");
   }
 
   void keys_data() {
@@ -183,12 +183,12 @@ class CountingEngineTest : public QObject {
     rig.engine.Start();
     rig.Enter("1");
     // Every key empties the message line, whatever follows.
-    rig.view.texts[static_cast<std::size_t>(Ctl::Label1)] = "x";
+    rig.view.texts[static_cast<std::size_t>(Role::Message)] = "x";
     QCOMPARE(rig.engine.KeyPress(key), passed);
-    QCOMPARE(rig.Text(Ctl::Mark), mark);
-    QCOMPARE(rig.Text(Ctl::Label1), "");
+    QCOMPARE(rig.Text(Role::Mark), mark);
+    QCOMPARE(rig.Text(Role::Message), "");
     QCOMPARE(rig.engine.ExpectedNumber(), 2);  // no key but a wrong Enter ends the run
-    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(rig.view.isEnabled(Role::Entry));
   }
 
   // The elapsed fields round to the nearest hundredth; the result drops the fraction.
@@ -222,14 +222,14 @@ class CountingEngineTest : public QObject {
     QFETCH(QString, best);
     Rig rig(level);
     rig.CompleteRun(level, ms);
-    QCOMPARE(rig.Text(Ctl::Label2), seconds);
-    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
-    QCOMPARE(rig.Text(Ctl::Label6), best);
-    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);
+    QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
+    QCOMPARE(rig.Text(Role::LowerHundredths), hundredths);
+    QCOMPARE(rig.Text(Role::Best), best);
+    QCOMPARE(rig.Text(Role::Message), kSuccess);
     // The run is over: later ticks move the time left but not the run's time.
     rig.TickAfter(50);
-    QCOMPARE(rig.Text(Ctl::Label2), seconds);
-    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+    QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
+    QCOMPARE(rig.Text(Role::LowerHundredths), hundredths);
   }
 
   // Each run after the first, on the same visit or after reopening at another level.
@@ -256,7 +256,7 @@ class CountingEngineTest : public QObject {
     const int firstLevel = firstMs > 300000 ? 3 : 1;
     Rig rig(firstLevel);
     rig.CompleteRun(firstLevel, firstMs);
-    QCOMPARE(rig.Text(Ctl::Label1), kSuccess);  // the first best is no record
+    QCOMPARE(rig.Text(Role::Message), kSuccess);  // the first best is no record
     int level = firstLevel;
     if (reopenLevel == 0) {
       rig.engine.PlayAgain();
@@ -265,40 +265,40 @@ class CountingEngineTest : public QObject {
       level = reopenLevel;
       rig.view = FakeView();
       rig.Open(level);
-      QCOMPARE(rig.Text(Ctl::Label6), "");
+      QCOMPARE(rig.Text(Role::Best), "");
     }
     rig.CompleteRun(level, secondMs);
-    QCOMPARE(rig.Text(Ctl::Label1), message);
-    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Text(Role::Message), message);
+    QCOMPARE(rig.Text(Role::Best), best);
   }
 
   void playAgainClearsTheBoard() {
     Rig rig(1);
     rig.CompleteRun(1, 30000);
     rig.TickAfter(7);
-    const QString minutes = rig.Text(Ctl::Label15), seconds = rig.Text(Ctl::Label14);
+    const QString minutes = rig.Text(Role::Minutes), seconds = rig.Text(Role::Seconds);
     rig.view.log.clear();
     rig.engine.PlayAgain();
-    QCOMPARE(rig.Text(Ctl::Text1), "");
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    QCOMPARE(rig.Text(Ctl::Label4), "");
-    QCOMPARE(rig.Text(Ctl::Label2), "00");
-    QCOMPARE(rig.Text(Ctl::Label11), "00");
-    QCOMPARE(rig.Text(Ctl::Label6), "30.00");
-    QVERIFY(!rig.view.isVisible(Ctl::Picture1));
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1) && !rig.view.isEnabled(Ctl::Text1));
-    QCOMPARE(rig.view.focus, Ctl::Command1);
-    QVERIFY(rig.At("disable Command3") < rig.At("focus Command1"));
+    QCOMPARE(rig.Text(Role::Entry), "");
+    QCOMPARE(rig.Text(Role::Message), " ");
+    QCOMPARE(rig.Text(Role::LastNumber), "");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "00");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "00");
+    QCOMPARE(rig.Text(Role::Best), "30.00");
+    QVERIFY(!rig.view.isVisible(Role::Picture));
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && !rig.view.isEnabled(Role::PlayAgain));
+    QVERIFY(rig.view.isEnabled(Role::Start) && !rig.view.isEnabled(Role::Entry));
+    QCOMPARE(rig.view.focus, Role::Start);
+    QVERIFY(rig.At("disable PlayAgain") < rig.At("focus Start"));
     // The time limit goes on: nothing restarts the tick or touches the time left.
     QCOMPARE(rig.At("tick on"), rig.view.log.size());
-    QCOMPARE(rig.Text(Ctl::Label15), minutes);
-    QCOMPARE(rig.Text(Ctl::Label14), seconds);
+    QCOMPARE(rig.Text(Role::Minutes), minutes);
+    QCOMPARE(rig.Text(Role::Seconds), seconds);
     rig.engine.Start();
     QCOMPARE(rig.At("tick on"), rig.view.log.size());
     rig.TickAfter(1000);
-    QCOMPARE(rig.Text(Ctl::Label2), "01");
-    QCOMPARE(rig.Text(Ctl::Label14), "28");  // 300000 - 31007 - 100 ms left
+    QCOMPARE(rig.Text(Role::LowerSeconds), "01");
+    QCOMPARE(rig.Text(Role::Seconds), "28");  // 300000 - 31007 - 100 ms left
   }
 
   // The limit ends 100 ms early, at the first tick past it, whatever the pupil is doing; that
@@ -324,21 +324,21 @@ class CountingEngineTest : public QObject {
     if (state == "failed") rig.Enter("5");
     if (state == "ready") rig.engine.PlayAgain();
     const int limit = level <= 2 ? 300000 : level <= 4 ? 360000 : 420000;
-    const Ctl focus = rig.view.focus;
-    const bool command1 = rig.view.isEnabled(Ctl::Command1);
+    const Role focus = rig.view.focus;
+    const bool command1 = rig.view.isEnabled(Role::Start);
     rig.TickAfter(limit - 100 - lastLeft);
     const QString seconds = QString("%1").arg(lastLeft / 1000, 2, 10, QChar('0'));
-    QCOMPARE(rig.Text(Ctl::Label14), seconds);
+    QCOMPARE(rig.Text(Role::Seconds), seconds);
     QVERIFY(rig.view.ticking);
-    QCOMPARE(rig.view.isEnabled(Ctl::Command1), command1);
+    QCOMPARE(rig.view.isEnabled(Role::Start), command1);
     rig.TickAfter(lastLeft + 1);
     QVERIFY(!rig.view.ticking);
-    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
-    QCOMPARE(rig.Text(Ctl::Label15), " 0");
-    QCOMPARE(rig.Text(Ctl::Label14), seconds);
-    QCOMPARE(rig.Text(Ctl::Label13), "00");
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QCOMPARE(rig.Text(Role::Message), "时间到!");
+    QCOMPARE(rig.Text(Role::Minutes), " 0");
+    QCOMPARE(rig.Text(Role::Seconds), seconds);
+    QCOMPARE(rig.Text(Role::Hundredths), "00");
+    QVERIFY(!rig.view.isEnabled(Role::Entry) && !rig.view.isEnabled(Role::Start));
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && rig.view.isEnabled(Role::PlayAgain));
     QCOMPARE(rig.view.focus, focus);
   }
 
@@ -353,19 +353,19 @@ class CountingEngineTest : public QObject {
     rig.engine.PlayAgain();
     rig.engine.Start();
     QVERIFY(rig.view.ticking);
-    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(rig.view.isEnabled(Role::Entry));
     rig.TickAfter(1230);
-    QCOMPARE(rig.Text(Ctl::Label2), "01");
-    QCOMPARE(rig.Text(Ctl::Label11), "23");
-    QCOMPARE(rig.Text(Ctl::Label15), " 5");  // 360000 - 1230 - 100 = 358670 ms left
-    QCOMPARE(rig.Text(Ctl::Label14), "58");
-    QCOMPARE(rig.Text(Ctl::Label13), "67");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "01");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "23");
+    QCOMPARE(rig.Text(Role::Minutes), " 5");  // 360000 - 1230 - 100 = 358670 ms left
+    QCOMPARE(rig.Text(Role::Seconds), "58");
+    QCOMPARE(rig.Text(Role::Hundredths), "67");
     rig.EnterUpTo(150);
-    QCOMPARE(rig.Text(Ctl::Label6), "1.23");
+    QCOMPARE(rig.Text(Role::Best), "1.23");
     rig.TickAfter(360000 - 100 - 1230);
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
+    QCOMPARE(rig.Text(Role::Message), "时间到!");
   }
 
   void acrossMidnight() {
@@ -374,20 +374,20 @@ class CountingEngineTest : public QObject {
     rig.engine.Start();
     rig.TickAfter(3500);
     QCOMPARE(rig.clock.now, 1500.0);
-    QCOMPARE(rig.Text(Ctl::Label2), "03");
-    QCOMPARE(rig.Text(Ctl::Label11), "50");
-    QCOMPARE(rig.Text(Ctl::Label15), " 4");  // 296400 ms left
-    QCOMPARE(rig.Text(Ctl::Label14), "56");
-    QCOMPARE(rig.Text(Ctl::Label13), "40");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "03");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "50");
+    QCOMPARE(rig.Text(Role::Minutes), " 4");  // 296400 ms left
+    QCOMPARE(rig.Text(Role::Seconds), "56");
+    QCOMPARE(rig.Text(Role::Hundredths), "40");
     rig.EnterUpTo(50);
-    QCOMPARE(rig.Text(Ctl::Label6), "3.50");
+    QCOMPARE(rig.Text(Role::Best), "3.50");
     // A later run started after midnight still counts the limit from 23:59:58.
     rig.engine.PlayAgain();
     rig.engine.Start();
     rig.TickAfter(296400);
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Ctl::Label1), "时间到!");
+    QCOMPARE(rig.Text(Role::Message), "时间到!");
   }
 };
 

@@ -52,9 +52,9 @@ struct Rig : EngineRig<EnduranceEngine> {
     if (again) engine.PlayAgain();
   }
   bool Ended() const {
-    return !view.ticking && !view.isEnabled(Ctl::Text1) && view.isVisible(Ctl::Command3) &&
-           view.isEnabled(Ctl::Command3) && view.focus == Ctl::Command3 &&
-           !view.isEnabled(Ctl::Command1);
+    return !view.ticking && !view.isEnabled(Role::Entry) && view.isVisible(Role::PlayAgain) &&
+           view.isEnabled(Role::PlayAgain) && view.focus == Role::PlayAgain &&
+           !view.isEnabled(Role::Start);
   }
 };
 
@@ -68,19 +68,19 @@ class EnduranceEngineTest : public QObject {
  private slots:
   void loadSetsTheBoard() {
     Rig rig;
-    QCOMPARE(rig.Text(Ctl::Caption), "Numora  V2.0 2017-11-22 ");
-    QCOMPARE(rig.Text(Ctl::Label3), "9");
-    QCOMPARE(rig.Text(Ctl::Label8), "小刚");
-    QCOMPARE(rig.Text(Ctl::Label12), "实验小学");
-    QCOMPARE(rig.Text(Ctl::Label19), "9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    for (const Ctl c : {Ctl::Label4, Ctl::Label6, Ctl::Label15, Ctl::Label17, Ctl::Label21,
-                        Ctl::Label23, Ctl::Mark, Ctl::Text1}) {
-      QVERIFY2(rig.Text(c).isEmpty(), testing::CtlName(c));
+    QCOMPARE(rig.Text(Role::Caption), "Numora  V2.0 2017-11-22 ");
+    QCOMPARE(rig.Text(Role::Level), "9");
+    QCOMPARE(rig.Text(Role::Name), "小刚");
+    QCOMPARE(rig.Text(Role::School), "实验小学");
+    QCOMPARE(rig.Text(Role::Rule), "9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
+    QCOMPARE(rig.Text(Role::Message), " ");
+    for (const Role c : {Role::LastNumber, Role::Best, Role::Minutes, Role::Colon, Role::BestSeconds,
+                        Role::BestHundredths, Role::Mark, Role::Entry}) {
+      QVERIFY2(rig.Text(c).isEmpty(), testing::RoleName(c));
     }
-    QVERIFY(!rig.view.isVisible(Ctl::Command3));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(!rig.view.isVisible(Role::PlayAgain));
+    QVERIFY(rig.view.isEnabled(Role::Start) && rig.view.isVisible(Role::Start));
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
     QVERIFY(!rig.view.ticking);
     // The caption comes first, before any control is written.
     QCOMPARE(rig.view.log.front(), std::string("text Caption=Numora  V2.0 2017-11-22 "));
@@ -91,13 +91,13 @@ class EnduranceEngineTest : public QObject {
     Rig rig;
     for (const char key : {'0', '\r', 'x', '\b'}) QCOMPARE(rig.view.Type(rig.engine, key), 0);
     QVERIFY(!rig.view.ticking);
-    QVERIFY(rig.Text(Ctl::Label6).isEmpty());
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(rig.Text(Role::Best).isEmpty());
+    QCOMPARE(rig.Text(Role::Message), " ");
     rig.engine.Start();
-    QVERIFY(rig.view.ticking && rig.view.isEnabled(Ctl::Text1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.ticking && rig.view.isEnabled(Role::Entry));
+    QVERIFY(!rig.view.isEnabled(Role::Start));
     rig.Enter("1");
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Role::Mark), "√");
   }
 
   // The 2-second rule, from Start and from every key; a tick that comes late still ends the run.
@@ -143,13 +143,13 @@ class EnduranceEngineTest : public QObject {
       rig.clock.now = start + t;
       rig.engine.Tick();
     }
-    QCOMPARE(rig.Text(Ctl::Label2), seconds);
-    QCOMPARE(rig.Text(Ctl::Label11), hundredths);
+    QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
+    QCOMPARE(rig.Text(Role::LowerHundredths), hundredths);
     QCOMPARE(rig.Ended(), ended);
-    QCOMPARE(rig.Text(Ctl::Label1), ended ? kPause : QString());
+    QCOMPARE(rig.Text(Role::Message), ended ? kPause : QString());
     if (ended) {
-      QVERIFY(rig.Text(Ctl::Mark).isEmpty());
-      QCOMPARE(rig.Text(Ctl::Label6), "1");
+      QVERIFY(rig.Text(Role::Mark).isEmpty());
+      QCOMPARE(rig.Text(Role::Best), "1");
     }
   }
 
@@ -180,11 +180,11 @@ class EnduranceEngineTest : public QObject {
       rig.clock.Advance(400);
       rig.Enter(entry.toStdString());
     }
-    QCOMPARE(rig.Text(Ctl::Label4), label4);
-    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Text(Role::LastNumber), label4);
+    QCOMPARE(rig.Text(Role::Best), best);
     QCOMPARE(rig.Ended(), ended);
-    QCOMPARE(rig.Text(Ctl::Mark), ended ? "×" : "√");
-    QCOMPARE(rig.Text(Ctl::Label1), ended ? kWrong : QString());
+    QCOMPARE(rig.Text(Role::Mark), ended ? "×" : "√");
+    QCOMPARE(rig.Text(Role::Message), ended ? kWrong : QString());
   }
 
   // Keys that end a run at once; none of them reaches the box.
@@ -210,11 +210,11 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.view.Type(rig.engine, key), 0);
     // The key restarts the tick before it is judged, like every key.
     QCOMPARE(rig.view.log.front(), std::string("tick on"));
-    QCOMPARE(rig.Text(Ctl::Text1), "4");
-    QCOMPARE(rig.Text(Ctl::Label1), message);
-    QCOMPARE(rig.Text(Ctl::Mark), mark);
-    QCOMPARE(rig.Text(Ctl::Label6), "3");  // the unconfirmed 4 does not count
-    QCOMPARE(rig.Text(Ctl::Label4), " 3");
+    QCOMPARE(rig.Text(Role::Entry), "4");
+    QCOMPARE(rig.Text(Role::Message), message);
+    QCOMPARE(rig.Text(Role::Mark), mark);
+    QCOMPARE(rig.Text(Role::Best), "3");  // the unconfirmed 4 does not count
+    QCOMPARE(rig.Text(Role::LastNumber), " 3");
     QVERIFY(rig.Ended());
   }
 
@@ -264,9 +264,9 @@ class EnduranceEngineTest : public QObject {
     QFETCH(QString, hundredths);
     Rig rig;
     for (const Run& run : runs) rig.Play(run);
-    QCOMPARE(rig.Text(Ctl::Label6), count);
-    QCOMPARE(rig.Text(Ctl::Label21), seconds);
-    QCOMPARE(rig.Text(Ctl::Label23), hundredths);
+    QCOMPARE(rig.Text(Role::Best), count);
+    QCOMPARE(rig.Text(Role::BestSeconds), seconds);
+    QCOMPARE(rig.Text(Role::BestHundredths), hundredths);
     QCOMPARE(rig.engine.BestCount(), count.toInt());
     QCOMPARE(rig.engine.BestHundredths(), seconds.toInt() * 100 + hundredths.toInt());
   }
@@ -281,11 +281,11 @@ class EnduranceEngineTest : public QObject {
     rig.TickAfter(1990);
     QVERIFY(!rig.Ended());
     rig.TickAfter(10);
-    QCOMPARE(rig.Text(Ctl::Label1), kPause);
-    QCOMPARE(rig.Text(Ctl::Label21), "2");
-    QCOMPARE(rig.Text(Ctl::Label23), "69");
-    QCOMPARE(rig.Text(Ctl::Label14), "2");
-    QCOMPARE(rig.Text(Ctl::Label13), "70");
+    QCOMPARE(rig.Text(Role::Message), kPause);
+    QCOMPARE(rig.Text(Role::BestSeconds), "2");
+    QCOMPARE(rig.Text(Role::BestHundredths), "69");
+    QCOMPARE(rig.Text(Role::Seconds), "2");
+    QCOMPARE(rig.Text(Role::Hundredths), "70");
   }
 
   // A run that ends before any tick has shown its time shows the time of its end.
@@ -294,10 +294,10 @@ class EnduranceEngineTest : public QObject {
     rig.engine.Start();
     rig.clock.Advance(4);
     rig.view.Type(rig.engine, kKeyBackspace);
-    QCOMPARE(rig.Text(Ctl::Label14), "0");
-    QCOMPARE(rig.Text(Ctl::Label13), "00");
-    QCOMPARE(rig.Text(Ctl::Label21), "0");
-    QCOMPARE(rig.Text(Ctl::Label23), "00");
+    QCOMPARE(rig.Text(Role::Seconds), "0");
+    QCOMPARE(rig.Text(Role::Hundredths), "00");
+    QCOMPARE(rig.Text(Role::BestSeconds), "0");
+    QCOMPARE(rig.Text(Role::BestHundredths), "00");
   }
 
   void elapsedRow_data() {
@@ -320,8 +320,8 @@ class EnduranceEngineTest : public QObject {
     Rig rig;
     rig.engine.Start();
     rig.KeepGoingFor(ms);
-    QCOMPARE(rig.Text(Ctl::Label14), seconds);
-    QCOMPARE(rig.Text(Ctl::Label13), hundredths);
+    QCOMPARE(rig.Text(Role::Seconds), seconds);
+    QCOMPARE(rig.Text(Role::Hundredths), hundredths);
     QVERIFY(rig.view.ticking);
   }
 
@@ -329,25 +329,25 @@ class EnduranceEngineTest : public QObject {
     Rig rig;
     rig.Play({4, 7000}, false);
     rig.engine.PlayAgain();
-    QCOMPARE(rig.Text(Ctl::Label2), "0");
-    QCOMPARE(rig.Text(Ctl::Label11), "00");
-    QCOMPARE(rig.Text(Ctl::Label14), "0");
-    QCOMPARE(rig.Text(Ctl::Label13), "00");
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Mark).isEmpty());
-    QCOMPARE(rig.Text(Ctl::Label6), "4");
-    QCOMPARE(rig.Text(Ctl::Label21), "7");
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1));
-    QCOMPARE(rig.view.focus, Ctl::Command1);
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1) && rig.view.isVisible(Ctl::Text1));
+    QCOMPARE(rig.Text(Role::LowerSeconds), "0");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "00");
+    QCOMPARE(rig.Text(Role::Seconds), "0");
+    QCOMPARE(rig.Text(Role::Hundredths), "00");
+    QCOMPARE(rig.Text(Role::Message), " ");
+    QVERIFY(rig.Text(Role::LastNumber).isEmpty() && rig.Text(Role::Mark).isEmpty());
+    QCOMPARE(rig.Text(Role::Best), "4");
+    QCOMPARE(rig.Text(Role::BestSeconds), "7");
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && !rig.view.isEnabled(Role::PlayAgain));
+    QVERIFY(rig.view.isEnabled(Role::Start));
+    QCOMPARE(rig.view.focus, Role::Start);
+    QVERIFY(!rig.view.isEnabled(Role::Entry) && rig.view.isVisible(Role::Entry));
     QVERIFY(!rig.view.ticking);
     // The next run counts from its own start.
     rig.clock.Advance(30000);
     rig.engine.Start();
     rig.TickAfter(1250);
-    QCOMPARE(rig.Text(Ctl::Label14), "1");
-    QCOMPARE(rig.Text(Ctl::Label13), "25");
+    QCOMPARE(rig.Text(Role::Seconds), "1");
+    QCOMPARE(rig.Text(Role::Hundredths), "25");
   }
 
   // Midnight ends nothing: the run is timed on through it.
@@ -361,14 +361,14 @@ class EnduranceEngineTest : public QObject {
     }
     rig.TickAfter(1000);
     QCOMPARE(rig.clock.now, DayMillisOf(0, 0, 3, 100));
-    QCOMPARE(rig.Text(Ctl::Label14), "4");
-    QCOMPARE(rig.Text(Ctl::Label13), "60");
-    QCOMPARE(rig.Text(Ctl::Label2), "1");
+    QCOMPARE(rig.Text(Role::Seconds), "4");
+    QCOMPARE(rig.Text(Role::Hundredths), "60");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "1");
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1000);
-    QCOMPARE(rig.Text(Ctl::Label1), kPause);
-    QCOMPARE(rig.Text(Ctl::Label21), "4");
-    QCOMPARE(rig.Text(Ctl::Label23), "60");
+    QCOMPARE(rig.Text(Role::Message), kPause);
+    QCOMPARE(rig.Text(Role::BestSeconds), "4");
+    QCOMPARE(rig.Text(Role::BestHundredths), "60");
   }
 
   // The count and the number asked for are wide enough for any run.
@@ -379,11 +379,11 @@ class EnduranceEngineTest : public QObject {
       rig.Enter(std::to_string(n));
       if (n % 1000 == 0) rig.view.log.clear();
     }
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
-    QCOMPARE(rig.Text(Ctl::Label4), "2770");
+    QCOMPARE(rig.Text(Role::Mark), "√");
+    QCOMPARE(rig.Text(Role::LastNumber), "2770");
     rig.Enter("32770");
-    QCOMPARE(rig.Text(Ctl::Label1), kWrong);
-    QCOMPARE(rig.Text(Ctl::Label6), "32770");
+    QCOMPARE(rig.Text(Role::Message), kWrong);
+    QCOMPARE(rig.Text(Role::Best), "32770");
     QCOMPARE(rig.engine.BestCount(), 32770);
   }
 };

@@ -27,11 +27,11 @@ struct Rig : EngineRig<OpenCountingEngine> {
     engine.PlayAgain();
   }
   bool PlayAgainOffered(bool focused) const {
-    return view.isVisible(Ctl::Command3) && view.isEnabled(Ctl::Command3) &&
-           (view.focus == Ctl::Command3) == focused;
+    return view.isVisible(Role::PlayAgain) && view.isEnabled(Role::PlayAgain) &&
+           (view.focus == Role::PlayAgain) == focused;
   }
   QStringList Countdown() const {
-    return {Text(Ctl::Label15), Text(Ctl::Label14), Text(Ctl::Label13)};
+    return {Text(Role::Minutes), Text(Role::Seconds), Text(Role::Hundredths)};
   }
 };
 
@@ -55,17 +55,17 @@ class OpenCountingEngineTest : public QObject {
     QFETCH(QString, rule);
     QFETCH(QString, minutes);
     Rig rig(level);
-    QCOMPARE(rig.Text(Ctl::Label3), QString::number(level));
-    QCOMPARE(rig.Text(Ctl::Label8), "小红");
-    QCOMPARE(rig.Text(Ctl::Label12), "实验小学");
-    QCOMPARE(rig.Text(Ctl::Label19), rule);
-    QCOMPARE(rig.Text(Ctl::Label15), minutes);
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Label6).isEmpty());
-    QVERIFY(rig.Text(Ctl::Mark).isEmpty());
-    QVERIFY(!rig.view.isVisible(Ctl::Command3));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1) && rig.view.isVisible(Ctl::Command1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QCOMPARE(rig.Text(Role::Level), QString::number(level));
+    QCOMPARE(rig.Text(Role::Name), "小红");
+    QCOMPARE(rig.Text(Role::School), "实验小学");
+    QCOMPARE(rig.Text(Role::Rule), rule);
+    QCOMPARE(rig.Text(Role::Minutes), minutes);
+    QCOMPARE(rig.Text(Role::Message), " ");
+    QVERIFY(rig.Text(Role::LastNumber).isEmpty() && rig.Text(Role::Best).isEmpty());
+    QVERIFY(rig.Text(Role::Mark).isEmpty());
+    QVERIFY(!rig.view.isVisible(Role::PlayAgain));
+    QVERIFY(rig.view.isEnabled(Role::Start) && rig.view.isVisible(Role::Start));
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
     QVERIFY(!rig.view.ticking);
   }
 
@@ -75,13 +75,13 @@ class OpenCountingEngineTest : public QObject {
     QCOMPARE(rig.view.Type(rig.engine, '0'), 0);
     QCOMPARE(rig.view.Type(rig.engine, kKeyEnter), 0);
     QCOMPARE(rig.view.Type(rig.engine, kKeyBackspace), 0);
-    QVERIFY(rig.Text(Ctl::Label6).isEmpty());
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
+    QVERIFY(rig.Text(Role::Best).isEmpty());
+    QCOMPARE(rig.Text(Role::Message), " ");
     QVERIFY(!rig.view.ticking);
     rig.engine.Start();
-    QVERIFY(rig.view.isEnabled(Ctl::Text1) && !rig.view.isEnabled(Ctl::Command1));
+    QVERIFY(rig.view.isEnabled(Role::Entry) && !rig.view.isEnabled(Role::Start));
     rig.Enter("1");
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Role::Mark), "√");
   }
 
   void keysDuringARun_data() {
@@ -100,11 +100,11 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     rig.Enter("1");
     QCOMPARE(rig.view.Type(rig.engine, key) == key, passed);
-    QCOMPARE(rig.Text(Ctl::Text1), passed ? QString(QChar(key)) : QString());
+    QCOMPARE(rig.Text(Role::Entry), passed ? QString(QChar(key)) : QString());
     // Only a digit clears the mark; nothing else ends the run or says anything.
-    QCOMPARE(rig.Text(Ctl::Mark), passed ? QString() : QString("√"));
-    QVERIFY(rig.Text(Ctl::Label1).isEmpty());
-    QVERIFY(rig.view.isEnabled(Ctl::Text1));
+    QCOMPARE(rig.Text(Role::Mark), passed ? QString() : QString("√"));
+    QVERIFY(rig.Text(Role::Message).isEmpty());
+    QVERIFY(rig.view.isEnabled(Role::Entry));
   }
 
   void acceptedNumbers_data() {
@@ -133,11 +133,11 @@ class OpenCountingEngineTest : public QObject {
     rig.EnterUpTo(number - 1);
     rig.view.log.clear();
     rig.Enter(typed.toStdString());
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
-    QCOMPARE(rig.Text(Ctl::Label4), label4);
-    QVERIFY(rig.Text(Ctl::Text1).isEmpty());
+    QCOMPARE(rig.Text(Role::Mark), "√");
+    QCOMPARE(rig.Text(Role::LastNumber), label4);
+    QVERIFY(rig.Text(Role::Entry).isEmpty());
     rig.Enter(std::to_string(number + 1));
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Role::Mark), "√");
   }
 
   // Backspace ends a run with its count; only a count above the best so far is a record.
@@ -169,13 +169,13 @@ class OpenCountingEngineTest : public QObject {
     rig.EnterUpTo(counts.back());
     rig.view.Type(rig.engine, '5');
     QCOMPARE(rig.view.Type(rig.engine, kKeyBackspace), 0);
-    QCOMPARE(rig.Text(Ctl::Text1), "5");  // the key never reaches the box
-    QCOMPARE(rig.Text(Ctl::Label1), message);
-    QCOMPARE(rig.Text(Ctl::Label6), best);
+    QCOMPARE(rig.Text(Role::Entry), "5");  // the key never reaches the box
+    QCOMPARE(rig.Text(Role::Message), message);
+    QCOMPARE(rig.Text(Role::Best), best);
     QCOMPARE(rig.engine.BestCount(), best.toInt());
-    QCOMPARE(rig.Text(Ctl::Mark), "×");
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QCOMPARE(rig.Text(Role::Mark), "×");
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
+    QVERIFY(!rig.view.isEnabled(Role::Start));
     QVERIFY(rig.PlayAgainOffered(true));
     QVERIFY(rig.view.ticking);  // the time limit goes on
   }
@@ -208,12 +208,12 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     rig.EnterUpTo(accepted);
     rig.Enter(typed.toStdString());
-    QCOMPARE(rig.Text(Ctl::Label1), kWrong);
-    QCOMPARE(rig.Text(Ctl::Label6), best);
-    QCOMPARE(rig.Text(Ctl::Mark), "×");
-    QCOMPARE(rig.Text(Ctl::Label4), accepted > 0 ? Q(NumberText(accepted)) : QString());
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
+    QCOMPARE(rig.Text(Role::Message), kWrong);
+    QCOMPARE(rig.Text(Role::Best), best);
+    QCOMPARE(rig.Text(Role::Mark), "×");
+    QCOMPARE(rig.Text(Role::LastNumber), accepted > 0 ? Q(NumberText(accepted)) : QString());
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
+    QVERIFY(!rig.view.isEnabled(Role::Start));
     QVERIFY(rig.PlayAgainOffered(true));
   }
 
@@ -226,23 +226,23 @@ class OpenCountingEngineTest : public QObject {
     rig.Enter("2");
     QVERIFY(rig.view.ticking);
     rig.TickAfter(5000);
-    QCOMPARE(rig.Text(Ctl::Label2), "30");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "30");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "25", "00"}));
     rig.engine.PlayAgain();
-    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "00");
     rig.TickAfter(5000);
-    QCOMPARE(rig.Text(Ctl::Label2), "00");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "00");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "20", "00"}));
     rig.engine.Start();
     rig.TickAfter(1230);
-    QCOMPARE(rig.Text(Ctl::Label2), "01");
-    QCOMPARE(rig.Text(Ctl::Label11), "23");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "01");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "23");
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "18", "77"}));
     rig.Enter("1");
     rig.TickAfter(300000 - 41230);
-    QCOMPARE(rig.Text(Ctl::Label1), "");
+    QCOMPARE(rig.Text(Role::Message), "");
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), kTimeUp);
   }
 
   // One tick some time after the first start: the countdown and the second row.
@@ -273,7 +273,7 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     rig.TickAfter(elapsed);
     QCOMPARE(rig.Countdown(), countdown);
-    QCOMPARE((QStringList{rig.Text(Ctl::Label2), rig.Text(Ctl::Label11)}), secondRow);
+    QCOMPARE((QStringList{rig.Text(Role::LowerSeconds), rig.Text(Role::LowerHundredths)}), secondRow);
     QVERIFY(rig.view.ticking);
   }
 
@@ -284,13 +284,13 @@ class OpenCountingEngineTest : public QObject {
     rig.TickAfter(100000);
     rig.view.Type(rig.engine, kKeyBackspace);
     rig.TickAfter(20000);
-    QCOMPARE(rig.Text(Ctl::Label2), "00");  // frozen since the backspace at 100 s
+    QCOMPARE(rig.Text(Role::LowerSeconds), "00");  // frozen since the backspace at 100 s
     QCOMPARE(rig.Countdown(), (QStringList{" 3", "00", "00"}));
     rig.engine.PlayAgain();
     rig.engine.Start();
     rig.TickAfter(2500);
-    QCOMPARE(rig.Text(Ctl::Label2), "02");
-    QCOMPARE(rig.Text(Ctl::Label11), "50");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "02");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "50");
     QCOMPARE(rig.Countdown(), (QStringList{" 2", "57", "50"}));
   }
 
@@ -319,20 +319,20 @@ class OpenCountingEngineTest : public QObject {
     if (state == "backspace") rig.view.Type(rig.engine, kKeyBackspace);
     if (state == "wrong" || state == "again") rig.Enter("9");
     if (state == "again") rig.engine.PlayAgain();
-    const Ctl focus = rig.view.focus;
+    const Role focus = rig.view.focus;
     rig.TickAfter(419000);
-    QVERIFY(rig.Text(Ctl::Label1) != kTimeUp);
+    QVERIFY(rig.Text(Role::Message) != kTimeUp);
     QCOMPARE(rig.Countdown(), (QStringList{" 0", "00", "00"}));
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
-    QCOMPARE(rig.Text(Ctl::Label13), "00");
-    QCOMPARE(rig.Text(Ctl::Mark), mark);
-    QCOMPARE(rig.Text(Ctl::Label4), state == "again" ? QString() : QString(" 5"));
-    QCOMPARE(rig.Text(Ctl::Label6), "9");
+    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Hundredths), "00");
+    QCOMPARE(rig.Text(Role::Mark), mark);
+    QCOMPARE(rig.Text(Role::LastNumber), state == "again" ? QString() : QString(" 5"));
+    QCOMPARE(rig.Text(Role::Best), "9");
     QVERIFY(!rig.view.ticking);
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
-    QVERIFY(!rig.view.isEnabled(Ctl::Command1));
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && rig.view.isEnabled(Ctl::Command3));
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
+    QVERIFY(!rig.view.isEnabled(Role::Start));
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && rig.view.isEnabled(Role::PlayAgain));
     QCOMPARE(rig.view.focus, focus);
     // The stopped clock shows nothing more.
     const QStringList frozen = rig.Countdown();
@@ -345,20 +345,20 @@ class OpenCountingEngineTest : public QObject {
     Rig rig(7);
     rig.engine.Start();
     rig.TickAfter(300001);
-    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), kTimeUp);
     rig.clock.Advance(60000);
     rig.engine.PlayAgain();
-    QCOMPARE(rig.view.focus, Ctl::Command1);
+    QCOMPARE(rig.view.focus, Role::Start);
     rig.engine.Start();
     QVERIFY(rig.view.ticking);
-    QCOMPARE(rig.Text(Ctl::Label1), "");
+    QCOMPARE(rig.Text(Role::Message), "");
     rig.TickAfter(1000);
     QCOMPARE(rig.Countdown(), (QStringList{" 4", "59", "00"}));
     rig.Enter("1");
     rig.TickAfter(299000);
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Role::Mark), "√");
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), kTimeUp);
   }
 
   void playAgainPreparesTheBoard() {
@@ -368,18 +368,18 @@ class OpenCountingEngineTest : public QObject {
     rig.TickAfter(3000);
     rig.view.Type(rig.engine, kKeyBackspace);
     rig.engine.PlayAgain();
-    QVERIFY(rig.Text(Ctl::Label4).isEmpty() && rig.Text(Ctl::Mark).isEmpty());
-    QCOMPARE(rig.Text(Ctl::Label1), " ");
-    QCOMPARE(rig.Text(Ctl::Label6), "4");
-    QCOMPARE(rig.Text(Ctl::Label2), "00");
-    QCOMPARE(rig.Text(Ctl::Label11), "00");
-    QVERIFY(rig.view.isVisible(Ctl::Command3) && !rig.view.isEnabled(Ctl::Command3));
-    QVERIFY(rig.view.isEnabled(Ctl::Command1));
-    QCOMPARE(rig.view.focus, Ctl::Command1);
-    QVERIFY(!rig.view.isEnabled(Ctl::Text1));
+    QVERIFY(rig.Text(Role::LastNumber).isEmpty() && rig.Text(Role::Mark).isEmpty());
+    QCOMPARE(rig.Text(Role::Message), " ");
+    QCOMPARE(rig.Text(Role::Best), "4");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "00");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "00");
+    QVERIFY(rig.view.isVisible(Role::PlayAgain) && !rig.view.isEnabled(Role::PlayAgain));
+    QVERIFY(rig.view.isEnabled(Role::Start));
+    QCOMPARE(rig.view.focus, Role::Start);
+    QVERIFY(!rig.view.isEnabled(Role::Entry));
     rig.engine.Start();
     rig.Enter("1");  // every run asks for 1 first
-    QCOMPARE(rig.Text(Ctl::Mark), "√");
+    QCOMPARE(rig.Text(Role::Mark), "√");
   }
 
   // A visit that spans local midnight counts on through it.
@@ -390,14 +390,14 @@ class OpenCountingEngineTest : public QObject {
     rig.clock.Set(0, 1, 0, 250);
     rig.engine.Tick();
     QCOMPARE(rig.Countdown(), (QStringList{" 1", "59", "75"}));
-    QCOMPARE(rig.Text(Ctl::Label2), "80");
-    QCOMPARE(rig.Text(Ctl::Label11), "25");
+    QCOMPARE(rig.Text(Role::LowerSeconds), "80");
+    QCOMPARE(rig.Text(Role::LowerHundredths), "25");
     rig.clock.Set(0, 3, 0, 0);
     rig.engine.Tick();
-    QVERIFY(rig.Text(Ctl::Label1) != kTimeUp);
+    QVERIFY(rig.Text(Role::Message) != kTimeUp);
     rig.clock.Set(0, 3, 0, 1);
     rig.engine.Tick();
-    QCOMPARE(rig.Text(Ctl::Label1), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), kTimeUp);
   }
 };
 

@@ -8,12 +8,14 @@
 #include <QtTest>
 
 #include "endurance/form9.h"
+#include "platform/tick_pacer.h"
 #include "tests/support/screen_driver.h"
 
 using numora::EnduranceEngine;
 using numora::Form9;
 using numora::Pupil;
 using numora::platform::ChallengeWindow;
+using numora::platform::TickPacer;
 using namespace numora::testing;
 
 namespace {
@@ -78,7 +80,7 @@ class TickPacingTest : public ScreenSuite<EnduranceEngine, Form9> {
   void repaintsAtMostOnceAFrame() {
     auto* hundredths = Window().findChild<QLabel*>(QStringLiteral("Label13"));
     QVERIFY(hundredths);
-    QTest::qWait(2 * ChallengeWindow::kFrameMs);
+    QTest::qWait(2 * TickPacer::kFrameMs);
     PaintLog log(*hundredths);
     constexpr int kTicks = 40;
     QElapsedTimer wall;
@@ -89,10 +91,10 @@ class TickPacingTest : public ScreenSuite<EnduranceEngine, Form9> {
       QCoreApplication::processEvents();
     }
     const qint64 took = wall.elapsed();
-    QVERIFY2(log.painted.size() <= took / ChallengeWindow::kFrameMs + 2,
+    QVERIFY2(log.painted.size() <= took / TickPacer::kFrameMs + 2,
              qPrintable(QStringLiteral("%1 paints in %2 ms").arg(log.painted.size()).arg(took)));
     QTRY_VERIFY_WITH_TIMEOUT(!log.painted.isEmpty() && log.painted.last() == hundredths->text(),
-                             10 * ChallengeWindow::kFrameMs);
+                             10 * TickPacer::kFrameMs);
   }
 
   // Once the run has ended the window is not ticking, and a change is painted at the next turn
@@ -103,7 +105,7 @@ class TickPacingTest : public ScreenSuite<EnduranceEngine, Form9> {
     clock_.Advance(2000);
     QVERIFY(Tick(Window()));
     QVERIFY(!Window().tickTimer()->isActive());
-    QTest::qWait(2 * ChallengeWindow::kFrameMs);
+    QTest::qWait(2 * TickPacer::kFrameMs);
     PaintLog log(*message);
     message->setText(QStringLiteral("1"));
     QCoreApplication::processEvents();

@@ -61,8 +61,8 @@ struct EngineProfile {
   std::vector<std::string> messages;       // whole texts Label1 may hold
   std::vector<std::string> countMessages;  // followed by NumberText of the run's count
   std::size_t lastNumberChars;             // Label4 shows the last n characters
-  std::vector<Ctl> twoCharFields;          // time fields of at most two characters
-  std::vector<Ctl> digitFields;            // time fields of digits only, any length
+  std::vector<Role> twoCharFields;          // time fields of at most two characters
+  std::vector<Role> digitFields;            // time fields of digits only, any length
   bool bestSurvivesReload;                 // counting keeps its best across visits
   bool tickingWhileEnded;                  // the time limit keeps ticking after a run ends
 };
@@ -109,21 +109,21 @@ class EngineFuzzer {
         if (choices.Pick(40) == 0) Load(choices);
         break;
       case 2:
-        if (Pressable(Ctl::Command1)) {
+        if (Pressable(Role::Start)) {
           accepted_ = 0;
           engine_.Start();
           Check("Start");
         }
         break;
       case 3:
-        if (Pressable(Ctl::Command3)) {
+        if (Pressable(Role::PlayAgain)) {
           engine_.PlayAgain();
           Check("PlayAgain");
         }
         break;
       case 4:
       case 5:
-        if (view_.isEnabled(Ctl::Text1) && !careful_) {
+        if (view_.isEnabled(Role::Entry) && !careful_) {
           const int code = static_cast<int>(choices.Pick(256));
           Key(code);
         }
@@ -181,17 +181,17 @@ class EngineFuzzer {
         break;
     }
     for (const char c : digits) {
-      if (!view_.isEnabled(Ctl::Text1)) return;
+      if (!view_.isEnabled(Role::Entry)) return;
       Key(c);
     }
-    if (view_.isEnabled(Ctl::Text1)) Key(kKeyEnter);
+    if (view_.isEnabled(Role::Entry)) Key(kKeyEnter);
   }
 
   void Key(int code) {
-    const std::string before = view_.text(Ctl::Text1);
+    const std::string before = view_.text(Role::Entry);
     const int passed = view_.Type(engine_, static_cast<char>(code));
     (void)passed;
-    if (code == kKeyEnter && view_.text(Ctl::Mark) == "√" && !before.empty()) {
+    if (code == kKeyEnter && view_.text(Role::Mark) == "√" && !before.empty()) {
       const auto value = ReadEntry(before, 0x7fffffff);
       if (!value) {
         Fail("an entry that is not a number was accepted: " + before);
@@ -202,47 +202,47 @@ class EngineFuzzer {
           Fail("accepted " + before + " as number " + std::to_string(accepted_));
         }
         const std::string shown = LastChars(NumberText(*value), profile_.lastNumberChars);
-        if (view_.text(Ctl::Label4) != shown) {
-          Fail("Label4 shows '" + view_.text(Ctl::Label4) + "' after accepting " + before);
+        if (view_.text(Role::LastNumber) != shown) {
+          Fail("Label4 shows '" + view_.text(Role::LastNumber) + "' after accepting " + before);
         }
       }
     }
     Check("KeyPress " + std::to_string(code));
   }
 
-  bool Pressable(Ctl button) const { return view_.isEnabled(button) && view_.isVisible(button); }
+  bool Pressable(Role button) const { return view_.isEnabled(button) && view_.isVisible(button); }
 
   void Check(const std::string& event) {
     if (!failure_.empty()) return;
-    const std::string& box = view_.text(Ctl::Text1);
+    const std::string& box = view_.text(Role::Entry);
     for (const char c : box) {
       if (c < '0' || c > '9') return Fail(event + ": input box holds '" + box + "'");
     }
-    const std::string& mark = view_.text(Ctl::Mark);
+    const std::string& mark = view_.text(Role::Mark);
     if (mark != "" && mark != "√" && mark != "×") return Fail(event + ": mark '" + mark + "'");
-    if (!KnownMessage(view_.text(Ctl::Label1))) {
-      return Fail(event + ": message '" + view_.text(Ctl::Label1) + "'");
+    if (!KnownMessage(view_.text(Role::Message))) {
+      return Fail(event + ": message '" + view_.text(Role::Message) + "'");
     }
-    for (const Ctl field : profile_.twoCharFields) {
+    for (const Role field : profile_.twoCharFields) {
       const std::string& t = view_.text(field);
       if (t.size() > 2 || t.find('-') != std::string::npos) {
-        return Fail(event + ": field " + CtlName(field) + " shows '" + t + "'");
+        return Fail(event + ": field " + RoleName(field) + " shows '" + t + "'");
       }
     }
-    for (const Ctl field : profile_.digitFields) {
+    for (const Role field : profile_.digitFields) {
       for (const char c : view_.text(field)) {
         if (c < '0' || c > '9') {
-          return Fail(event + ": field " + CtlName(field) + " shows '" + view_.text(field) + "'");
+          return Fail(event + ": field " + RoleName(field) + " shows '" + view_.text(field) + "'");
         }
       }
     }
-    if (view_.isEnabled(Ctl::Text1) && !view_.ticking) {
+    if (view_.isEnabled(Role::Entry) && !view_.ticking) {
       return Fail(event + ": a run is open but the tick is stopped");
     }
-    if (!profile_.tickingWhileEnded && !view_.isEnabled(Ctl::Text1) && view_.ticking) {
+    if (!profile_.tickingWhileEnded && !view_.isEnabled(Role::Entry) && view_.ticking) {
       return Fail(event + ": no run is open but the tick runs");
     }
-    if (view_.text(Ctl::Label1) == "时间到!" && view_.ticking) {
+    if (view_.text(Role::Message) == "时间到!" && view_.ticking) {
       return Fail(event + ": time is up but the tick runs");
     }
     CheckBest(event);
@@ -264,7 +264,7 @@ class EngineFuzzer {
 
   // A shown best is a number (with the time for the endurance best); it never gets worse.
   void CheckBest(const std::string& event) {
-    const std::string& count = view_.text(Ctl::Label6);
+    const std::string& count = view_.text(Role::Best);
     if (count.empty()) return;
     Score now;
     try {
@@ -273,7 +273,7 @@ class EngineFuzzer {
       } else {
         now.count = std::stol(count);
         if (profile_.best == EngineProfile::Best::CountThenTime) {
-          now.time = std::stod(view_.text(Ctl::Label21) + "." + view_.text(Ctl::Label23));
+          now.time = std::stod(view_.text(Role::BestSeconds) + "." + view_.text(Role::BestHundredths));
         }
       }
     } catch (...) {

@@ -11,7 +11,7 @@ inline EngineProfile CountingProfile() {
           {"挑战成功,你真棒!", "记录又被刷新!", "时间到!"},
           {"您正确输入的数字范围是 1 - "},
           3,
-          {Ctl::Label2, Ctl::Label11, Ctl::Label13, Ctl::Label14, Ctl::Label15},
+          {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
           {},
           /*bestSurvivesReload=*/true,
           /*tickingWhileEnded=*/true};
@@ -22,7 +22,7 @@ inline EngineProfile OpenCountingProfile() {
           {"数字输入错误，挑战结束！", "时间到!"},
           {"本次有效数字范围是 1 - ", "记录又被刷新,有效数字范围是 1 - "},
           4,
-          {Ctl::Label2, Ctl::Label11, Ctl::Label13, Ctl::Label14, Ctl::Label15},
+          {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
           {},
           /*bestSurvivesReload=*/false,
           /*tickingWhileEnded=*/true};
@@ -34,8 +34,8 @@ inline EngineProfile EnduranceProfile() {
            "两次按键时间超过2秒,挑战结束!"},
           {},
           4,
-          {Ctl::Label2, Ctl::Label11, Ctl::Label13, Ctl::Label15},
-          {Ctl::Label14},
+          {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Minutes},
+          {Role::Seconds},
           /*bestSurvivesReload=*/false,
           /*tickingWhileEnded=*/false};
 }

@@ -23,7 +23,7 @@ struct EngineRig {
   void Open(int level, const std::string& name, const std::string& school) {
     engine.Load(view, Pupil{static_cast<std::int16_t>(level), name, school});
   }
-  QString Text(Ctl c) const { return Q(view.text(c)); }
+  QString Text(Role c) const { return Q(view.text(c)); }
   // Moves the clock on by `ms`, then one tick.
   void TickAfter(double ms) {
     clock.Advance(ms);

@@ -12,12 +12,13 @@
 
 namespace numora::testing {
 
-constexpr const char* CtlName(Ctl c) {
+constexpr const char* RoleName(Role c) {
   constexpr const char* kNames[] = {
-      "Caption", "Label1",  "Label2",  "Label3",  "Label4",   "Label6",   "Label8",
-      "Label11", "Label12", "Label13", "Label14", "Label15",  "Label17",  "Label19",
-      "Label21", "Label23", "Mark",    "Text1",   "Command1", "Command3", "Picture1"};
-  static_assert(sizeof(kNames) / sizeof(kNames[0]) == kCtlCount);
+      "Caption",    "Message",   "Level",       "Name",           "School",       "Rule",
+      "Minutes",    "Colon",     "Seconds",     "Hundredths",     "LowerSeconds", "LowerHundredths",
+      "LastNumber", "Best",      "BestSeconds", "BestHundredths", "Mark",         "Entry",
+      "Start",      "PlayAgain", "Picture",     "Return"};
+  static_assert(sizeof(kNames) / sizeof(kNames[0]) == kRoleCount);
   return kNames[static_cast<std::size_t>(c)];
 }
 
@@ -28,36 +29,36 @@ class FakeView : public ChallengeView {
     visible.fill(true);
   }
 
-  void SetText(Ctl c, std::string_view text) override {
+  void SetText(Role c, std::string_view text) override {
     texts[Index(c)] = std::string(text);
-    log.push_back(std::string("text ") + CtlName(c) + "=" + std::string(text));
+    log.push_back(std::string("text ") + RoleName(c) + "=" + std::string(text));
   }
-  std::string_view Text(Ctl c) override { return texts[Index(c)]; }
-  void SetEnabled(Ctl c, bool on) override {
+  std::string_view Text(Role c) override { return texts[Index(c)]; }
+  void SetEnabled(Role c, bool on) override {
     enabled[Index(c)] = on;
-    log.push_back(std::string(on ? "enable " : "disable ") + CtlName(c));
+    log.push_back(std::string(on ? "enable " : "disable ") + RoleName(c));
   }
-  void SetVisible(Ctl c, bool on) override {
+  void SetVisible(Role c, bool on) override {
     visible[Index(c)] = on;
-    log.push_back(std::string(on ? "show " : "hide ") + CtlName(c));
+    log.push_back(std::string(on ? "show " : "hide ") + RoleName(c));
   }
-  void Focus(Ctl c) override {
+  void Focus(Role c) override {
     focus = c;
-    log.push_back(std::string("focus ") + CtlName(c));
+    log.push_back(std::string("focus ") + RoleName(c));
   }
   void SetTicking(bool on) override {
     ticking = on;
     log.push_back(on ? "tick on" : "tick off");
   }
 
-  const std::string& text(Ctl c) const { return texts[Index(c)]; }
-  bool isEnabled(Ctl c) const { return enabled[Index(c)]; }
-  bool isVisible(Ctl c) const { return visible[Index(c)]; }
+  const std::string& text(Role c) const { return texts[Index(c)]; }
+  bool isEnabled(Role c) const { return enabled[Index(c)]; }
+  bool isVisible(Role c) const { return visible[Index(c)]; }
 
   // What the pupil types: the digits go into the box when the engine passes them on.
   int Type(ChallengeEngine& engine, char key) {
     const int passed = engine.KeyPress(static_cast<unsigned char>(key));
-    std::string& box = texts[Index(Ctl::Text1)];
+    std::string& box = texts[Index(Role::Entry)];
     if (IsDigitKey(passed)) box.push_back(static_cast<char>(passed));
     if (passed == kKeyBackspace && !box.empty()) box.pop_back();
     return passed;
@@ -68,15 +69,15 @@ class FakeView : public ChallengeView {
     Type(engine, static_cast<char>(kKeyEnter));
   }
 
-  std::array<std::string, kCtlCount> texts{};
-  std::array<bool, kCtlCount> enabled{};
-  std::array<bool, kCtlCount> visible{};
-  Ctl focus = Ctl::Count;
+  std::array<std::string, kRoleCount> texts{};
+  std::array<bool, kRoleCount> enabled{};
+  std::array<bool, kRoleCount> visible{};
+  Role focus = Role::Count;
   bool ticking = false;
   std::vector<std::string> log;
 
  private:
-  static std::size_t Index(Ctl c) { return static_cast<std::size_t>(c); }
+  static std::size_t Index(Role c) { return static_cast<std::size_t>(c); }
 };
 
 class ManualClock : public DayClock {

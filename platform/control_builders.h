@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The builders of the controls a challenge window is made of, each placed in twips and named as
+// in the layout, and the roles that the controls every challenge window has play.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <array>
+
+#include "platform/layout.h"
+#include "platform/widget_view.h"
+
+class QLabel;
+class QPixmap;
+class QPushButton;
+class QWidget;
+
+namespace numora::platform {
+
+class DesignLabel;
+class NumberBox;
+
+// Where the header and the message line of a screen stand: the same labels in the same faces on
+// every challenge screen.
+struct HeaderLayout {
+  TwipRect Title;    // Label7
+  TwipRect Level;    // Label3
+  TwipRect Name;     // Label8
+  bool NameOnWhite;  // the name on white in a frame
+  TwipRect School;   // Label12
+  TwipRect Message;  // Label1
+  TwipRect Rule;     // Label19
+  double RulePoints;
+};
+
+// Where the three buttons stand.
+struct ButtonLayout {
+  TwipRect PlayAgain;  // Command3
+  TwipRect Start;      // Command1
+  TwipRect Return;     // Command2
+};
+
+// Where the two large time rows stand: minutes, seconds and hundredths above, seconds and
+// hundredths below.
+struct TimeRowsLayout {
+  TwipRect Minutes;          // Label15
+  TwipRect Colon;            // Label17
+  TwipRect Seconds;          // Label14
+  TwipRect Point;            // Label16
+  TwipRect Hundredths;       // Label13
+  TwipRect LowerSeconds;     // Label2
+  TwipRect LowerPoint;       // Label10
+  TwipRect LowerHundredths;  // Label11
+  // What the seconds fields show before the engine writes them.
+  const char* SecondsText = "00";
+  const char* LowerSecondsText = "00";
+};
+
+// The roles of the controls that AddHeader, AddButtons, AddEntry, AddLastNumber, AddMark and
+// AddTimeRows build, by the names they give them.
+extern const std::array<RoleControl, 17> kFrameRoles;
+
+// A label in one of the design's faces, its text set as designed (see DesignLabel).
+struct LabelStyle {
+  Face Typeface;
+  double Points;
+  int Weight = 400;
+  QColor Text = QColor();  // invalid: the default text colour
+  Qt::Alignment Align = Qt::AlignLeft | Qt::AlignTop;
+  QColor Background = QColor();  // invalid: transparent
+  bool Framed = false;           // a frame in the text colour
+};
+DesignLabel* AddLabel(QWidget& window, const char* name, const QString& text, const TwipRect& rect,
+                      const LabelStyle& style);
+QPushButton* AddButton(QWidget& window, const char* name, const QString& text, const TwipRect& rect,
+                       const QFont& font);
+// A picture drawn by `draw` at the side it is shown at, in device pixels, so that it stays sharp
+// when the window scales and on high-density screens.
+using DrawPicture = QPixmap (*)(int side);
+QLabel* AddPicture(QWidget& window, const char* name, DrawPicture draw, const TwipRect& rect);
+// Draws every picture of the window again at the size it now has.
+void DrawPictures(QWidget& window);
+
+// The title, level, name, school, message and rule labels.
+void AddHeader(QWidget& window, const HeaderLayout& layout);
+// Play again, Start and Return.
+struct Buttons {
+  QPushButton* PlayAgain;
+  QPushButton* Start;
+  QPushButton* Return;
+};
+Buttons AddButtons(QWidget& window, const ButtonLayout& layout);
+// The input box Text1: red digits, right-aligned, SimHei bold.
+NumberBox* AddEntry(QWidget& window, const TwipRect& rect, double points);
+// The last accepted number Label4: blue, right-aligned, SimHei bold.
+DesignLabel* AddLastNumber(QWidget& window, const TwipRect& rect, double points);
+// The mark Label9, element 10 of a control array: a red tick or cross.
+DesignLabel* AddMark(QWidget& window, const TwipRect& rect);
+
+// The two time rows: fields in SimHei 60 pt bold, right-aligned, in the default colour, with
+// ":" and "." between them in SimSun 60 pt bold.
+struct TimeRows {
+  DesignLabel* Minutes;
+  DesignLabel* Seconds;
+  DesignLabel* Hundredths;
+  DesignLabel* LowerSeconds;
+  DesignLabel* LowerHundredths;
+};
+TimeRows AddTimeRows(QWidget& window, const TimeRowsLayout& layout);
+
+// A label of the best-result block: SimSun in dark blue.
+struct BestStyle {
+  double Points;
+  int Weight = 400;
+  Qt::Alignment Align = Qt::AlignLeft;
+  bool OnWhite = false;
+  bool Framed = false;
+};
+DesignLabel* AddBestLabel(QWidget& window, const char* name, const QString& text,
+                          const TwipRect& rect, const BestStyle& style);
+
+}  // namespace numora::platform

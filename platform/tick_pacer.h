@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Timer1, the 7 ms beat that drives a run, and the frame pacing that keeps a ticking window from
+// repainting at every beat.
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include "rules/challenge.h"
+
+class QEvent;
+class QTimer;
+class QWidget;
+
+namespace numora::platform {
+
+class TickPacer : public QObject {
+ public:
+  static constexpr int kTickMs = 7;
+  // While a run ticks, the window repaints at most once in this time: about a display's frame.
+  static constexpr int kFrameMs = 16;
+
+  // The timers belong to `window`; each beat calls the engine's Tick.
+  TickPacer(QWidget& window, ChallengeEngine& engine);
+
+  QTimer* timer() const { return timer_; }
+  // Starts the beat, stops it, or (asked again while it runs) moves it to now.
+  void SetTicking(bool ticking);
+  void Stop();
+  // For the window's event(): true when the event is a repaint held back until the next frame.
+  bool HoldBack(const QEvent* event);
+
+ private:
+  // Restarts a running Timer1 now, with a tick.
+  void Realign();
+
+  QWidget& window_;
+  ChallengeEngine& engine_;
+  QTimer* timer_;
+  // The repaint held back until the next frame, and when the last frame was painted.
+  QTimer* frame_;
+  QElapsedTimer lastFrame_;
+  bool realignPending_ = false;
+};
+
+}  // namespace numora::platform

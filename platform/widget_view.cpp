@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/widget_view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "platform/tick_pacer.h"
+
+namespace numora::platform {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void WidgetView::BindRoles(std::span<const RoleControl> table) {
+  for (const RoleControl& row : table) {
+    auto* widget = window_.findChild<QWidget*>(QLatin1String(row.Name));
+    widgets_[Index(row.For)] = widget;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      texts_[Index(row.For)] = label->text().toStdString();
+    }
+  }
+}
+
+void WidgetView::SetText(Role role, std::string_view text) {
+  if (role == Role::Caption) {
+    window_.setWindowTitle(FromUtf8(text));
+    return;
+  }
+  QWidget* widget = widgets_[Index(role)];
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+    box->setText(FromUtf8(text));
+    return;
+  }
+  std::string& last = texts_[Index(role)];
+  if (last == text) return;
+  last.assign(text);
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(FromUtf8(text));
+}
+
+std::string_view WidgetView::Text(Role role) {
+  if (role == Role::Caption) {
+    scratch_ = window_.windowTitle().toStdString();
+    return scratch_;
+  }
+  if (auto* box = qobject_cast<QLineEdit*>(widgets_[Index(role)])) {
+    scratch_ = box->text().toStdString();
+    return scratch_;
+  }
+  return texts_[Index(role)];
+}
+
+void WidgetView::SetEnabled(Role role, bool enabled) {
+  QWidget* widget = widgets_[Index(role)];
+  if (!widget) return;
+  // The box closed under the pupil's fingers (time up) leaves the focus on no control: along
+  // the tab order it would land on the return button, and the next Enter typed would leave
+  // the window. Where the engine wants the focus, it says so.
+  if (!enabled && role == Role::Entry && window_.focusWidget() == widget) widget->clearFocus();
+  widget->setEnabled(enabled);
+}
+
+void WidgetView::SetVisible(Role role, bool visible) {
+  if (QWidget* widget = widgets_[Index(role)]) widget->setVisible(visible);
+}
+
+void WidgetView::Focus(Role role) {
+  if (QWidget* widget = widgets_[Index(role)]) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void WidgetView::SetTicking(bool ticking) {
+  ticks_.SetTicking(ticking);
+}
+
+}  // namespace numora::platform
