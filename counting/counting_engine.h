@@ -25,9 +25,9 @@ class CountingEngine : public ChallengeEngine {
 
   // The fastest complete run since the program started, in hundredths of a second; 0 means
   // none yet. Loading the screen again never clears it.
-  std::int32_t BestHundredths() const { return best_hundredths_; }
+  std::int32_t BestHundredths() const { return bestHundredths_; }
   // The number the pupil must type next; 0 outside a run.
-  std::int32_t ExpectedNumber() const { return expected_number_; }
+  std::int32_t ExpectedNumber() const { return expectedNumber_; }
 
  private:
   void ResetRun();
@@ -35,19 +35,19 @@ class CountingEngine : public ChallengeEngine {
   void EndWrongNumber();
   void UpdateBest();
   void TimeUp();
-  std::int32_t MaxNumber() const { return level_ * 50; }
+  std::int32_t MaxNumber() const;
   std::int32_t TimeLimitMs() const;
 
   std::int16_t level_ = 0;
-  std::int32_t expected_number_ = 0;
-  bool clock_started_ = false;
-  bool run_over_ = false;
-  double first_start_ms_ = 0;
-  double run_start_ms_ = 0;
-  double now_ms_ = 0;
-  std::int32_t run_elapsed_ms_ = 0;
+  std::int32_t expectedNumber_ = 0;
+  bool clockStarted_ = false;
+  bool runOver_ = false;
+  double firstStartMs_ = 0;
+  double runStartMs_ = 0;
+  double nowMs_ = 0;
+  std::int32_t runElapsedMs_ = 0;
   // 32 bits: a complete run of levels 3 to 6 may last longer than 327.67 s.
-  std::int32_t best_hundredths_ = 0;
+  std::int32_t bestHundredths_ = 0;
 };
 
 }  // namespace numora

@@ -52,7 +52,7 @@ constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}, {Role::Pictu
 
 }  // namespace
 
-Form1::Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent)
+Form1::Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
     : ChallengeWindow(engine, parent) {
   setObjectName(QStringLiteral("Form1"));
   platform::AddHeader(*this, kHeader);

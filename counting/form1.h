@@ -15,8 +15,9 @@ class Form1 : public platform::ChallengeWindow {
   Q_OBJECT
 
  public:
-  // Lays out the window and loads it for the pupil; the engine must outlive the window.
-  Form1(CountingEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+  // Lays out the window and loads it for the pupil; the engine, a CountingEngine, must outlive
+  // the window.
+  Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
 // Opens the window Form1 for the pupil as a modal window over parent; returns once it closed.

@@ -2,7 +2,6 @@
 #include "endurance/endurance_engine.h"
 
 #include <initializer_list>
-#include <limits>
 #include <string>
 
 #include "rules/level_table.h"
@@ -23,33 +22,29 @@ std::string IntervalSecondsText(std::int32_t seconds) {
 
 }  // namespace
 
-EnduranceEngine::EnduranceEngine(DayClock& clock) : OpenRunEngine(clock) {
-  // Any entry that can be read is compared; one below the largest 32-bit value so that the
-  // number after it still fits.
-  max_entry_ = std::numeric_limits<std::int32_t>::max() - 1;
-}
-
 void EnduranceEngine::Load(ChallengeView& view, const Pupil& pupil) {
   Bind(view);
   this->view().SetText(Role::Caption, kCaption);
   LoadBoard(pupil);
-  this->view().SetText(Role::Rule, RuleFor(9).ScreenRuleText);
+  const LevelRule& rule = NearestRuleOf(pupil.GameLevel, LevelMode::Endurance);
+  this->view().SetText(Role::Rule, rule.ScreenRuleText);
+  maxEntry_ = rule.LargestEntry;
   for (const Role c : {Role::Minutes, Role::Colon, Role::BestSeconds, Role::BestHundredths}) {
     this->view().SetText(c, "");
   }
   expected_ = 0;
   SetTicking(false);
-  best_count_ = 0;
-  best_hundredths_ = 0;
+  bestCount_ = 0;
+  bestHundredths_ = 0;
   // The time rows keep the window's first texts until the first tick or play-again.
-  row_shown_ = false;
+  rowShown_ = false;
   // Nothing can be typed before the first start.
   OpenEntry(false);
 }
 
 void EnduranceEngine::Start() {
-  start_ms_ = Now();
-  interval_start_ms_ = start_ms_;
+  startMs_ = Now();
+  intervalStartMs_ = startMs_;
   SetTicking(true);
   BeginRun();
 }
@@ -60,16 +55,16 @@ void EnduranceEngine::PlayAgain() {
   view().SetText(Role::LowerHundredths, "00");
   view().SetText(Role::Hundredths, "00");
   view().SetText(Role::Seconds, "0");
-  row_shown_ = true;
-  row_seconds_ = 0;
-  row_hundredths_ = 0;
+  rowShown_ = true;
+  rowSeconds_ = 0;
+  rowHundredths_ = 0;
   view().SetVisible(Role::Entry, true);
 }
 
 int EnduranceEngine::KeyPress(int code) {
   if (!EntryOpen()) return 0;
   // Every key restarts the 2-second interval, whatever it turns out to be.
-  interval_start_ms_ = Now();
+  intervalStartMs_ = Now();
   SetTicking(true);
   return JudgeKey(code);
 }
@@ -81,7 +76,7 @@ void EnduranceEngine::OtherKey() {
 void EnduranceEngine::Tick() {
   if (!Ticking()) return;
   const double now = Now();
-  const std::int32_t interval_ms = DayDiff(now, interval_start_ms_);
+  const std::int32_t interval_ms = DayDiff(now, intervalStartMs_);
   const ElapsedFields pause = SplitElapsed(interval_ms);
   view().SetText(Role::LowerSeconds, IntervalSecondsText(pause.Seconds));
   view().SetText(Role::LowerHundredths, TwoDigitText(pause.Hundredths));
@@ -89,11 +84,11 @@ void EnduranceEngine::Tick() {
   if (interval_ms >= kPauseLimitMs) EndRun(kPauseMessage);
   // The elapsed row shows the time of this tick even when the run has just ended; the best
   // time took the row as the previous tick left it.
-  ShowElapsed(DayDiff(now, start_ms_));
+  ShowElapsed(DayDiff(now, startMs_));
 }
 
 void EnduranceEngine::EndByBackspace() {
-  view().SetText(Role::Mark, "×");
+  view().SetText(Role::Mark, kMarkWrong);
   OpenEntry(false);
   SetTicking(false);
   OfferPlayAgain(true);
@@ -113,16 +108,16 @@ void EnduranceEngine::EndRun(std::string_view message) {
 void EnduranceEngine::UpdateBest() {
   const std::int32_t n = --expected_;
   // A run that ends before its first tick has no elapsed row of its own yet.
-  if (!row_shown_) ShowElapsed(DayDiff(Now(), start_ms_));
-  const std::int32_t time = row_seconds_ * 100 + row_hundredths_;
-  if (best_count_ == 0 || n > best_count_) {
-    best_count_ = n;
+  if (!rowShown_) ShowElapsed(DayDiff(Now(), startMs_));
+  const std::int32_t time = rowSeconds_ * 100 + rowHundredths_;
+  if (bestCount_ == 0 || n > bestCount_) {
+    bestCount_ = n;
     view().SetText(Role::Best, PlainText(n));
     CopyElapsedToBest();
-  } else if (n == best_count_) {
+  } else if (n == bestCount_) {
     view().SetText(Role::Best, PlainText(n));
     // Equal counts: the shorter run wins, judged on the times the rows show.
-    if (time < best_hundredths_) CopyElapsedToBest();
+    if (time < bestHundredths_) CopyElapsedToBest();
   }
 }
 
@@ -132,17 +127,17 @@ void EnduranceEngine::StopTimingOnWrongEntry() {
 
 void EnduranceEngine::ShowElapsed(std::int32_t ms) {
   const ElapsedFields run = SplitElapsed(ms);
-  row_shown_ = true;
-  row_seconds_ = run.Seconds;
-  row_hundredths_ = run.Hundredths;
+  rowShown_ = true;
+  rowSeconds_ = run.Seconds;
+  rowHundredths_ = run.Hundredths;
   view().SetText(Role::Seconds, PlainText(run.Seconds));
   view().SetText(Role::Hundredths, TwoDigitText(run.Hundredths));
 }
 
 void EnduranceEngine::CopyElapsedToBest() {
-  best_hundredths_ = row_seconds_ * 100 + row_hundredths_;
-  view().SetText(Role::BestSeconds, PlainText(row_seconds_));
-  view().SetText(Role::BestHundredths, TwoDigitText(row_hundredths_));
+  bestHundredths_ = rowSeconds_ * 100 + rowHundredths_;
+  view().SetText(Role::BestSeconds, PlainText(rowSeconds_));
+  view().SetText(Role::BestHundredths, TwoDigitText(rowHundredths_));
 }
 
 }  // namespace numora

@@ -17,7 +17,7 @@ class EnduranceEngine : public OpenRunEngine {
   // The longest pause between two keys, in milliseconds; a pause this long ends the run.
   static constexpr std::int32_t kPauseLimitMs = 2000;
 
-  explicit EnduranceEngine(DayClock& clock);
+  explicit EnduranceEngine(DayClock& clock) : OpenRunEngine(clock) {}
 
   void Load(ChallengeView& view, const Pupil& pupil) override;
   void Start() override;
@@ -25,10 +25,8 @@ class EnduranceEngine : public OpenRunEngine {
   int KeyPress(int code) override;
   void Tick() override;
 
-  // The best count since Load; 0 means none yet.
-  std::int32_t BestCount() const { return best_count_; }
   // The best count's time in hundredths of a second, as the best-time labels show it.
-  std::int32_t BestHundredths() const { return best_hundredths_; }
+  std::int32_t BestHundredths() const { return bestHundredths_; }
 
  private:
   void EndByBackspace() override;
@@ -42,15 +40,14 @@ class EnduranceEngine : public OpenRunEngine {
   void ShowElapsed(std::int32_t ms);
   void CopyElapsedToBest();
 
-  double start_ms_ = 0;
-  double interval_start_ms_ = 0;
-  std::int32_t best_count_ = 0;
-  std::int32_t best_hundredths_ = 0;
+  double startMs_ = 0;
+  double intervalStartMs_ = 0;
+  std::int32_t bestHundredths_ = 0;
   // The elapsed row as it stands on the screen, kept so that a run's end can copy it into the
   // best time and compare it as a time. Not shown: the row still has the window's first texts.
-  bool row_shown_ = false;
-  std::int32_t row_seconds_ = 0;
-  std::int32_t row_hundredths_ = 0;  // 0 to 100, as the hundredths field holds it
+  bool rowShown_ = false;
+  std::int32_t rowSeconds_ = 0;
+  std::int32_t rowHundredths_ = 0;  // 0 to 100, as the hundredths field holds it
 };
 
 }  // namespace numora

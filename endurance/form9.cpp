@@ -39,7 +39,7 @@ constexpr platform::RoleControl kRoles[] = {
 
 }  // namespace
 
-Form9::Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent)
+Form9::Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
   setObjectName(QStringLiteral("Form9"));
   // How long the run has lasted (its minutes and colon stay empty), then the time since the

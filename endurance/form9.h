@@ -16,9 +16,9 @@ class Form9 : public platform::OpenFrame {
   Q_OBJECT
 
  public:
-  // Lays out the controls and loads the engine with the pupil's data. The engine must outlive
-  // the window.
-  Form9(EnduranceEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+  // Lays out the controls and loads the engine, an EnduranceEngine, with the pupil's data. The
+  // engine must outlive the window.
+  Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
 // Opens the window Form9 for the pupil as a modal window over parent; returns once it closed.

@@ -36,7 +36,7 @@ constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}};
 
 }  // namespace
 
-Form789::Form789(OpenCountingEngine& engine, const Pupil& pupil, QWidget* parent)
+Form789::Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
     : OpenFrame(engine, kHeader, parent) {
   setObjectName(QStringLiteral("Form789"));
   // The time left of the level's limit, then the time since the latest start.

@@ -15,9 +15,9 @@ class Form789 : public platform::OpenFrame {
   Q_OBJECT
 
  public:
-  // Lays out the controls and loads the engine with the pupil's data. The engine must outlive
-  // the window.
-  Form789(OpenCountingEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+  // Lays out the controls and loads the engine, an OpenCountingEngine, with the pupil's data. The
+  // engine must outlive the window.
+  Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
 // Opens the window Form789 for the pupil as a modal window over parent; returns once it closed.

@@ -26,33 +26,35 @@ void OpenCountingEngine::Load(ChallengeView& view, const Pupil& pupil) {
   Bind(view);
   LoadBoard(pupil);
   const int level = pupil.GameLevel;
-  if (level == 7 || level == 8) {
+  if (IsLevelOf(level, LevelMode::OpenCounting)) {
     const LevelRule& rule = RuleFor(level);
     this->view().SetText(Role::Rule, rule.ScreenRuleText);
     this->view().SetText(Role::Minutes, rule.MinutesText.value_or(""));
   }
-  // This window plays levels 7 and 8 only; any other level gets the nearer one's limit.
-  time_limit_ms_ = RuleFor(level <= 7 ? 7 : 8).TimeLimitMs.value_or(0);
+  // Any other level gets the limit of the nearest open counting level.
+  const LevelRule& rule = NearestRuleOf(level, LevelMode::OpenCounting);
+  timeLimitMs_ = rule.TimeLimitMs.value_or(0);
+  maxEntry_ = rule.LargestEntry;
   expected_ = 0;
   SetTicking(false);
-  clock_started_ = false;
-  interval_frozen_ = false;
-  best_count_ = 0;
+  clockStarted_ = false;
+  intervalFrozen_ = false;
+  bestCount_ = 0;
   // Nothing can be typed before the first start.
   OpenEntry(false);
 }
 
 void OpenCountingEngine::Start() {
   const double now = Now();
-  if (!clock_started_) {
+  if (!clockStarted_) {
     // The time limit runs from the first start of the visit, or of the first start after a
     // time-out, over every run until it is used up.
-    clock_started_ = true;
-    start_ms_ = now;
+    clockStarted_ = true;
+    startMs_ = now;
     SetTicking(true);
   }
-  interval_start_ms_ = now;
-  interval_frozen_ = false;
+  intervalStartMs_ = now;
+  intervalFrozen_ = false;
   BeginRun();
 }
 
@@ -70,12 +72,12 @@ int OpenCountingEngine::KeyPress(int code) {
 void OpenCountingEngine::Tick() {
   if (!Ticking()) return;
   const double now = Now();
-  if (!interval_frozen_) {
-    const ElapsedFields run = SplitElapsed(DayDiff(now, interval_start_ms_));
+  if (!intervalFrozen_) {
+    const ElapsedFields run = SplitElapsed(DayDiff(now, intervalStartMs_));
     view().SetText(Role::LowerSeconds, TwoDigitText(run.Seconds));
     view().SetText(Role::LowerHundredths, TwoDigitText(run.Hundredths));
   }
-  const std::int32_t remaining_ms = time_limit_ms_ - DayDiff(now, start_ms_);
+  const std::int32_t remaining_ms = timeLimitMs_ - DayDiff(now, startMs_);
   if (remaining_ms < 0) {
     TimeOut();
     return;
@@ -87,18 +89,18 @@ void OpenCountingEngine::Tick() {
 }
 
 void OpenCountingEngine::EndByBackspace() {
-  view().SetText(Role::Mark, "×");
+  view().SetText(Role::Mark, kMarkWrong);
   OpenEntry(false);
-  interval_frozen_ = true;
+  intervalFrozen_ = true;
   OfferPlayAgain(true);
   const std::int32_t n = --expected_;
   view().SetText(Role::Message, WithCount(kRangeMessage, n));
-  if (best_count_ == 0) {
-    best_count_ = n;
+  if (bestCount_ == 0) {
+    bestCount_ = n;
     view().SetText(Role::Best, PlainText(n));
   }
-  if (n > best_count_) {
-    best_count_ = n;
+  if (n > bestCount_) {
+    bestCount_ = n;
     view().SetText(Role::Message, WithCount(kRecordMessage, n));
     view().SetText(Role::Best, PlainText(n));
   }
@@ -106,22 +108,22 @@ void OpenCountingEngine::EndByBackspace() {
 
 void OpenCountingEngine::UpdateBest() {
   const std::int32_t n = --expected_;
-  if (best_count_ == 0 || n > best_count_) {
-    best_count_ = n;
+  if (bestCount_ == 0 || n > bestCount_) {
+    bestCount_ = n;
     view().SetText(Role::Best, PlainText(n));
   }
 }
 
 void OpenCountingEngine::StopTimingOnWrongEntry() {
   // The level's time limit outlives the run: the countdown goes on, only the second row stops.
-  interval_frozen_ = true;
+  intervalFrozen_ = true;
 }
 
 void OpenCountingEngine::TimeOut() {
   OpenEntry(false);
   SetTicking(false);
   // The next start begins a new time limit of the level's full length.
-  clock_started_ = false;
+  clockStarted_ = false;
   view().SetEnabled(Role::Start, false);
   OfferPlayAgain(false);
   view().SetText(Role::Hundredths, "00");

@@ -19,9 +19,6 @@ class OpenCountingEngine : public OpenRunEngine {
   int KeyPress(int code) override;
   void Tick() override;
 
-  // The best count since Load; 0 means none yet.
-  std::int32_t BestCount() const { return best_count_; }
-
  private:
   void EndByBackspace() override;
   // Anything else is simply not taken.
@@ -30,12 +27,11 @@ class OpenCountingEngine : public OpenRunEngine {
   void StopTimingOnWrongEntry() override;
   void TimeOut();
 
-  std::int32_t time_limit_ms_ = 0;
-  bool clock_started_ = false;
-  double start_ms_ = 0;
-  double interval_start_ms_ = 0;
-  bool interval_frozen_ = false;
-  std::int32_t best_count_ = 0;
+  std::int32_t timeLimitMs_ = 0;
+  bool clockStarted_ = false;
+  double startMs_ = 0;
+  double intervalStartMs_ = 0;
+  bool intervalFrozen_ = false;
 };
 
 }  // namespace numora

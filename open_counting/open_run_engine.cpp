@@ -6,17 +6,12 @@
 namespace numora {
 
 void OpenRunEngine::ResetRun() {
-  view().SetText(Role::Mark, "");
   expected_ = 0;
-  view().SetText(Role::Entry, "");
-  view().SetText(Role::Message, " ");
-  view().SetText(Role::LastNumber, "");
-  view().SetEnabled(Role::Start, true);
-  view().SetVisible(Role::Start, true);
+  ClearBoard();
 }
 
 void OpenRunEngine::EndWrongDigit() {
-  view().SetText(Role::Mark, "×");
+  view().SetText(Role::Mark, kMarkWrong);
   OpenEntry(false);
   StopTimingOnWrongEntry();
   UpdateBest();
@@ -26,9 +21,9 @@ void OpenRunEngine::EndWrongDigit() {
 }
 
 int OpenRunEngine::ConfirmEntry() {
-  const std::optional<std::int32_t> value = ReadEntry(view().Text(Role::Entry), max_entry_);
+  const std::optional<std::int32_t> value = ReadEntry(view().Text(Role::Entry), maxEntry_);
   if (value && *value == expected_) {
-    view().SetText(Role::Mark, "√");
+    view().SetText(Role::Mark, kMarkAccepted);
     ++expected_;
     view().SetText(Role::LastNumber, LastChars(NumberText(*value), 4));
     view().SetText(Role::Entry, "");
@@ -40,12 +35,7 @@ int OpenRunEngine::ConfirmEntry() {
 }
 
 void OpenRunEngine::LoadBoard(const Pupil& pupil) {
-  view().SetText(Role::Level, PlainText(pupil.GameLevel));
-  view().SetText(Role::Name, pupil.StudentName);
-  view().SetText(Role::School, pupil.School);
-  view().SetText(Role::LastNumber, "");
-  view().SetText(Role::Best, "");
-  view().SetVisible(Role::PlayAgain, false);
+  ShowPupil(pupil);
   ResetRun();
 }
 
@@ -87,7 +77,7 @@ void OpenRunEngine::OfferPlayAgain(bool focus) {
 }
 
 void OpenRunEngine::OpenEntry(bool open) {
-  entry_open_ = open;
+  entryOpen_ = open;
   view().SetEnabled(Role::Entry, open);
 }
 

@@ -16,12 +16,15 @@ class OpenRunEngine : public ChallengeEngine {
  public:
   static constexpr std::string_view kWrongEntryMessage = "数字输入错误，挑战结束！";
 
+  // The best count since Load; 0 means none yet.
+  std::int32_t BestCount() const { return bestCount_; }
+
  protected:
   explicit OpenRunEngine(DayClock& clock) : ChallengeEngine(clock) {}
 
   // Clears the board before a run.
   void ResetRun();
-  // Ends the run on an entry that is empty, not a number up to `max_entry_`, or not the expected
+  // Ends the run on an entry that is empty, not a number up to `maxEntry_`, or not the expected
   // number.
   void EndWrongDigit();
   // Enter in the input box: accepts the entry when it spells the expected number, otherwise ends
@@ -45,15 +48,17 @@ class OpenRunEngine : public ChallengeEngine {
   // The input box takes keys only while it is enabled; the engine keeps the same rule, so no
   // key is judged outside a run.
   void OpenEntry(bool open);
-  bool EntryOpen() const { return entry_open_; }
+  bool EntryOpen() const { return entryOpen_; }
   void SetTicking(bool on);
   bool Ticking() const { return ticking_; }
 
   // The number asked for next; after an end, the run's count. 32 bits, so that a long run goes
-  // past 32767 without wrapping.
+  // past the largest 16-bit number without wrapping.
   std::int32_t expected_ = 0;
-  // The largest entry that can be read; anything above it is a wrong entry.
-  std::int32_t max_entry_ = 32767;
+  // The largest entry that can be read, from the level's row; anything above it is a wrong
+  // entry.
+  std::int32_t maxEntry_ = 0;
+  std::int32_t bestCount_ = 0;
 
  private:
   // Turns the expected number into the run's count and keeps the best result.
@@ -65,7 +70,7 @@ class OpenRunEngine : public ChallengeEngine {
   // A key that is neither a digit, Enter nor Backspace; it never reaches the box.
   virtual void OtherKey() = 0;
 
-  bool entry_open_ = false;
+  bool entryOpen_ = false;
   bool ticking_ = false;
 };
 

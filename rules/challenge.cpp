@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/challenge.h"
 
+#include "rules/time_text.h"
+
 namespace numora {
 
 std::optional<std::int32_t> ReadEntry(std::string_view text, std::int32_t max) {
@@ -12,6 +14,24 @@ std::optional<std::int32_t> ReadEntry(std::string_view text, std::int32_t max) {
     if (value > max) return std::nullopt;
   }
   return static_cast<std::int32_t>(value);
+}
+
+void ChallengeEngine::ShowPupil(const Pupil& pupil) {
+  view().SetText(Role::Level, PlainText(pupil.GameLevel));
+  view().SetText(Role::Name, pupil.StudentName);
+  view().SetText(Role::School, pupil.School);
+  view().SetText(Role::LastNumber, "");
+  view().SetText(Role::Best, "");
+  view().SetVisible(Role::PlayAgain, false);
+}
+
+void ChallengeEngine::ClearBoard() {
+  view().SetText(Role::Mark, "");
+  view().SetText(Role::Entry, "");
+  view().SetText(Role::Message, " ");
+  view().SetText(Role::LastNumber, "");
+  view().SetEnabled(Role::Start, true);
+  view().SetVisible(Role::Start, true);
 }
 
 }  // namespace numora

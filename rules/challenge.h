@@ -74,6 +74,10 @@ class DetachedView final : public ChallengeView {
   void SetTicking(bool) override {}
 };
 
+// What the mark shows for an accepted entry and for a wrong one or an end.
+inline constexpr std::string_view kMarkAccepted = "√";
+inline constexpr std::string_view kMarkWrong = "×";
+
 // Character codes the key filter hands to KeyPress.
 inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
@@ -104,10 +108,16 @@ class ChallengeEngine {
   virtual void Tick() = 0;
 
   // The window is gone: nothing more is written to it.
-  void Detach() { view_ = &detached_; }
+  virtual void Detach() { view_ = &detached_; }
 
  protected:
   void Bind(ChallengeView& view) { view_ = &view; }
+  // The first steps of every Load: the pupil's header, an empty result board, no play-again
+  // button.
+  void ShowPupil(const Pupil& pupil);
+  // Clears the board before a run: no mark, an empty box, message line and last number, and the
+  // start button offered.
+  void ClearBoard();
   ChallengeView& view() { return *view_; }
   double Now() { return clock_->DayMillis(); }
 

@@ -3,6 +3,7 @@
 // Everything that depends on the level number alone: one constant row per level.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -21,6 +22,8 @@ struct LevelRule {
   std::optional<std::int32_t> TimeLimitMs;
   std::optional<std::string_view> MinutesText;
   std::optional<std::int32_t> MaxNumber;
+  // The largest entry that is read as a number; anything above it is a wrong entry.
+  std::int32_t LargestEntry;
   std::string_view StartRuleText;   // shown on the start screen when the level is picked
   std::string_view ScreenRuleText;  // shown by the challenge screen itself
 };
@@ -44,12 +47,11 @@ constexpr bool AllowsCorrections(LevelMode mode) {
   return mode == LevelMode::Counting;
 }
 
-// Which window plays a level: below 7 the counting window, 7 and 8 the open counting window,
-// from 9 on the endurance window.
-constexpr ChallengeScreen ScreenFor(int level) {
-  if (level < 7) return ChallengeScreen::Form1;
-  if (level <= 8) return ChallengeScreen::Form789;
-  return ChallengeScreen::Form9;
-}
+// True for a level of the table played in that mode.
+bool IsLevelOf(int level, LevelMode mode);
+
+// The row of the level when it is played in that mode, otherwise the row of the nearest level
+// that is: an engine loaded with a level of another mode plays by the rules it knows.
+const LevelRule& NearestRuleOf(int level, LevelMode mode);
 
 }  // namespace numora

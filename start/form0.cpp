@@ -8,11 +8,9 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
 #include "platform/art.h"
 #include "platform/design_label.h"
 #include "platform/layout.h"
@@ -42,82 +40,35 @@ const Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 const Qt::Alignment kCentreTop = Qt::AlignHCenter | Qt::AlignTop;
 
 struct LabelDesign {
-  const char* name;
-  const char* text;
-  TwipRect rect;
-  Face face;
-  double points;
-  int weight;
-  QColor color;
-  Qt::Alignment align;
+  const char* Name;
+  const char* Text;
+  TwipRect Rect;
+  Face Typeface;
+  double Points;
+  int Weight;
+  QColor Color;
+  Qt::Alignment Align;
 };
 
 // The labels as designed, before the load sets their run-time texts. Level buttons, the level
 // display and the links have extra parts and are made apart.
+// clang-format off
 const LabelDesign kLabels[] = {
-    {"lblTitle",
-     "D i g o r a",
-     {2040, 360, 9885, 1185},
-     Face::SimHei,
-     48,
-     700,
-     platform::kRed,
-     kCentre},
-    {"Label23",
-     "(第三版)",
-     {11520, 840, 2055, 615},
-     Face::SimHei,
-     21.75,
-     700,
-     platform::kRed,
-     kLeft},
-    {"Label5",
-     "注意力和数字键盘输入专项训练",
-     {3390, 1680, 7995, 615},
-     Face::SimHei,
-     24,
-     700,
-     platform::kBlue,
-     kCentreTop},
+    {"lblTitle", "D i g o r a", {2040, 360, 9885, 1185}, Face::SimHei, 48, 700, platform::kRed, kCentre},
+    {"Label23", "(第三版)", {11520, 840, 2055, 615}, Face::SimHei, 21.75, 700, platform::kRed, kLeft},
+    {"Label5", "注意力和数字键盘输入专项训练", {3390, 1680, 7995, 615}, Face::SimHei, 24, 700, platform::kBlue, kCentreTop},
     {"Label2", "选择级别 ", {1320, 3120, 1200, 1200}, Face::SimSun, 26.25, 400, Qt::black, kLeft},
     {"Label6", "姓名", {10560, 2760, 3600, 600}, Face::SimSun, 24, 400, Qt::black, kLeft},
     {"Label22", "姓名", {10200, 4380, 1200, 600}, Face::SimSun, 24, 400, Qt::black, kLeft},
-    {"Label7",
-     "姓名",
-     {11640, 4440, 2235, 600},
-     Face::SimSun,
-     24,
-     400,
-     platform::kDarkBlue,
-     kCentreTop},
+    {"Label7", "姓名", {11640, 4440, 2235, 600}, Face::SimSun, 24, 400, platform::kDarkBlue, kCentreTop},
     {"Label8", "学校", {10200, 5280, 1200, 600}, Face::SimSun, 24, 400, Qt::black, kLeft},
-    {"Label10",
-     "Tessaly学校",
-     {11520, 5280, 3000, 1080},
-     Face::SimSun,
-     24,
-     400,
-     platform::kDarkBlue,
-     kCentreTop},
-    {"Label25",
-     "游戏规则:",
-     {2520, 7560, 10935, 615},
-     Face::SimHei,
-     21.75,
-     700,
-     platform::kDarkBlue,
-     kCentre},
+    {"Label10", "Tessaly学校", {11520, 5280, 3000, 1080}, Face::SimSun, 24, 400, platform::kDarkBlue, kCentreTop},
+    {"Label25", "游戏规则:", {2520, 7560, 10935, 615}, Face::SimHei, 21.75, 700, platform::kDarkBlue, kCentre},
     {"Label11", "策划", {2880, 8640, 4005, 405}, Face::SimSun, 21.75, 400, Qt::black, kLeft},
     {"Label12", "制作", {2880, 9300, 4005, 405}, Face::SimSun, 21.75, 400, Qt::black, kLeft},
-    {"Label4",
-     "2018-8-18",
-     {5040, 9960, 4815, 495},
-     Face::SimSun,
-     15.75,
-     400,
-     Qt::black,
-     kCentreTop},
+    {"Label4", "2018-8-18", {5040, 9960, 4815, 495}, Face::SimSun, 15.75, 400, Qt::black, kCentreTop},
 };
+// clang-format on
 
 // Level buttons: a 3 x 3 grid, levels 1 to 9 row by row, Label13 to Label21.
 constexpr int kGridColumns[] = {1320, 2520, 3720};
@@ -148,7 +99,8 @@ std::int16_t LeadingNumber(const QString& text) {
   qsizetype i = 0;
   while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
   for (; i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'); ++i) {
-    value = std::min(value * 10 + (text.at(i).unicode() - '0'), 32767);
+    value = std::min(value * 10 + (text.at(i).unicode() - '0'),
+                     int{std::numeric_limits<std::int16_t>::max()});
   }
   return static_cast<std::int16_t>(value);
 }
@@ -179,8 +131,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-Form0::Form0(QWidget* parent)
-    : QWidget(parent, Qt::Window), screens_{&ShowForm1, &ShowForm789, &ShowForm9} {
+Form0::Form0(QWidget* parent) : QWidget(parent, Qt::Window), screens_(kChallengeScreens) {
   Build();
   Load();
 }
@@ -196,9 +147,9 @@ void Form0::Build() {
   setWindowIcon(platform::WindowIcon());
 
   for (const LabelDesign& design : kLabels) {
-    MakeLabel(this, design.name, QString::fromUtf8(design.text), design.rect, design.face,
-              platform::MakeFont(design.face, design.points, design.weight), design.color,
-              design.align);
+    MakeLabel(this, design.Name, QString::fromUtf8(design.Text), design.Rect, design.Typeface,
+              platform::MakeFont(design.Typeface, design.Points, design.Weight), design.Color,
+              design.Align);
   }
   rule_ = label("Label25");
 
@@ -320,17 +271,7 @@ void Form0::EnterChallenge() {
 
   inChallenge_ = true;
   const auto done = qScopeGuard([this] { inChallenge_ = false; });
-  switch (ScreenFor(GameLevel)) {
-    case ChallengeScreen::Form1:
-      screens_.Form1(pupil, this);
-      break;
-    case ChallengeScreen::Form789:
-      screens_.Form789(pupil, this);
-      break;
-    case ChallengeScreen::Form9:
-      screens_.Form9(pupil, this);
-      break;
-  }
+  ScreenOf(screens_, GameLevel)(pupil, this);
 }
 
 void Form0::showEvent(QShowEvent* event) {

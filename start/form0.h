@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "challenges/windows.h"
 #include "rules/challenge.h"
 
 class QLineEdit;
@@ -26,15 +27,6 @@ class Form0 : public QWidget {
   // The addresses behind the two link labels.
   static const QUrl kSiteLink;    // Label1: a page of the maker's site
   static const QUrl kSecondLink;  // Label3: the home page of the maker's second site
-
-  // Opens a challenge window for the pupil, modal over the parent; returns once it closed.
-  using OpenScreen = void (*)(const Pupil& pupil, QWidget* parent);
-  // The windows that play the levels, in the order of ChallengeScreen.
-  struct ChallengeScreens {
-    OpenScreen Form1;
-    OpenScreen Form789;
-    OpenScreen Form9;
-  };
 
   explicit Form0(QWidget* parent = nullptr);
 

@@ -24,7 +24,7 @@ class CheapView final : public ChallengeView {
     if (c == Role::Entry) SetBox(text);
   }
   std::string_view Text(Role c) override {
-    return c == Role::Entry ? std::string_view(box_.data(), box_size_) : std::string_view();
+    return c == Role::Entry ? std::string_view(box_.data(), boxSize_) : std::string_view();
   }
   void SetEnabled(Role, bool) override {}
   void SetVisible(Role, bool) override {}
@@ -33,17 +33,17 @@ class CheapView final : public ChallengeView {
 
   // Puts `text` in the box, as typing it would.
   void SetBox(std::string_view text) {
-    box_size_ = std::min(text.size(), box_.size());
-    std::memcpy(box_.data(), text.data(), box_size_);
+    boxSize_ = std::min(text.size(), box_.size());
+    std::memcpy(box_.data(), text.data(), boxSize_);
   }
   // One key as the input box hands it on: the engine sees it first, and a digit it lets
   // through lands in the box, a backspace takes the last character out.
   int Type(ChallengeEngine& engine, char key) {
     const int passed = engine.KeyPress(static_cast<unsigned char>(key));
-    if (IsDigitKey(passed) && box_size_ < box_.size()) {
-      box_[box_size_++] = static_cast<char>(passed);
+    if (IsDigitKey(passed) && boxSize_ < box_.size()) {
+      box_[boxSize_++] = static_cast<char>(passed);
     }
-    if (passed == kKeyBackspace && box_size_ > 0) --box_size_;
+    if (passed == kKeyBackspace && boxSize_ > 0) --boxSize_;
     return passed;
   }
   // Characters written so far; reading it keeps the writes from being optimised away.
@@ -51,7 +51,7 @@ class CheapView final : public ChallengeView {
 
  private:
   std::array<char, 32> box_{};
-  std::size_t box_size_ = 0;
+  std::size_t boxSize_ = 0;
   std::size_t written_ = 0;
 };
 

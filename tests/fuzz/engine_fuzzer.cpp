@@ -5,9 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "counting/counting_engine.h"
-#include "endurance/endurance_engine.h"
-#include "open_counting/open_counting_engine.h"
+#include "challenges/engines.h"
 #include "tests/support/engine_profiles.h"
 
 using namespace numora;
@@ -17,19 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const int level = data[0] % 9 + 1;
   ManualClock clock(DayMillisOf(23, 55, 0, 0));
-  std::unique_ptr<ChallengeEngine> engine;
-  EngineProfile profile;
-  if (level <= 6) {
-    engine = std::make_unique<CountingEngine>(clock);
-    profile = CountingProfile();
-  } else if (level <= 8) {
-    engine = std::make_unique<OpenCountingEngine>(clock);
-    profile = OpenCountingProfile();
-  } else {
-    engine = std::make_unique<EnduranceEngine>(clock);
-    profile = EnduranceProfile();
-  }
-  EngineFuzzer fuzzer(*engine, clock, std::move(profile), level);
+  const std::unique_ptr<ChallengeEngine> engine = MakeEngineFor(level, clock);
+  EngineFuzzer fuzzer(*engine, clock, ProfileFor(RuleFor(level).Screen), level);
   ByteChoices choices(data + 1, size - 1);
   const std::string failure = fuzzer.Run(choices, 1000000);
   if (!failure.empty()) {

@@ -84,7 +84,6 @@ class LevelTableTest : public QObject {
     const auto& rule = RuleFor(level);
     QCOMPARE(rule.Mode, mode);
     QCOMPARE(rule.Screen, screen);
-    QCOMPARE(numora::ScreenFor(level), screen);
     QCOMPARE(rule.TimeLimitMs.value_or(-1), limitMs);
     QCOMPARE(rule.MaxNumber.value_or(-1), maxNumber);
     QCOMPARE(rule.MinutesText.has_value(), !minutes.isNull());
@@ -95,9 +94,31 @@ class LevelTableTest : public QObject {
 
   // The enter button compares the integer level in turn: below 7, 7 or 8, 9.
   void screenChoiceCoversLevelsOutsideTheTable() {
-    QCOMPARE(numora::ScreenFor(0), ChallengeScreen::Form1);
-    QCOMPARE(numora::ScreenFor(-3), ChallengeScreen::Form1);
-    QCOMPARE(numora::ScreenFor(10), ChallengeScreen::Form9);
+    QCOMPARE(RuleFor(0).Screen, ChallengeScreen::Form1);
+    QCOMPARE(RuleFor(-3).Screen, ChallengeScreen::Form1);
+    QCOMPARE(RuleFor(10).Screen, ChallengeScreen::Form9);
+  }
+
+  // Counting and open counting read entries into 16 bits, endurance into 32 bits less one.
+  void largestEntryFollowsTheMode() {
+    for (int level = 1; level <= 8; ++level) QCOMPARE(RuleFor(level).LargestEntry, 32767);
+    QCOMPARE(RuleFor(9).LargestEntry, 2147483646);
+  }
+
+  // An engine loaded with a level of another mode plays by the nearest level of its own.
+  void nearestRuleOfAMode() {
+    QVERIFY(numora::IsLevelOf(6, LevelMode::Counting));
+    QVERIFY(!numora::IsLevelOf(7, LevelMode::Counting));
+    QVERIFY(!numora::IsLevelOf(0, LevelMode::Counting));
+    QVERIFY(numora::IsLevelOf(8, LevelMode::OpenCounting));
+    QVERIFY(!numora::IsLevelOf(10, LevelMode::Endurance));
+    QCOMPARE(numora::NearestRuleOf(3, LevelMode::Counting).Level, 3);
+    QCOMPARE(numora::NearestRuleOf(0, LevelMode::Counting).Level, 1);
+    QCOMPARE(numora::NearestRuleOf(9, LevelMode::Counting).Level, 6);
+    QCOMPARE(numora::NearestRuleOf(1, LevelMode::OpenCounting).Level, 7);
+    QCOMPARE(numora::NearestRuleOf(8, LevelMode::OpenCounting).Level, 8);
+    QCOMPARE(numora::NearestRuleOf(20, LevelMode::OpenCounting).Level, 8);
+    QCOMPARE(numora::NearestRuleOf(-5, LevelMode::Endurance).Level, 9);
   }
 
   void lookUpNeverLeavesTheTable() {

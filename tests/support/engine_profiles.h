@@ -2,30 +2,33 @@
 #pragma once
 // What the random event checks need to know of each engine: its messages, fields and best.
 
+#include "rules/level_table.h"
 #include "tests/support/engine_fuzz.h"
 
 namespace numora::testing {
 
 inline EngineProfile CountingProfile() {
-  return {EngineProfile::Best::FastestTime,
-          {"挑战成功,你真棒!", "记录又被刷新!", "时间到!"},
-          {"您正确输入的数字范围是 1 - "},
-          3,
-          {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
-          {},
-          /*bestSurvivesReload=*/true,
-          /*tickingWhileEnded=*/true};
+  return {
+      EngineProfile::Best::FastestTime,
+      {"挑战成功,你真棒!", "记录又被刷新!", "时间到!"},
+      {"您正确输入的数字范围是 1 - "},
+      3,
+      {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
+      {},
+      /*bestSurvivesReload=*/true,
+      /*tickingWhileEnded=*/true};
 }
 
 inline EngineProfile OpenCountingProfile() {
-  return {EngineProfile::Best::HighestCount,
-          {"数字输入错误，挑战结束！", "时间到!"},
-          {"本次有效数字范围是 1 - ", "记录又被刷新,有效数字范围是 1 - "},
-          4,
-          {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
-          {},
-          /*bestSurvivesReload=*/false,
-          /*tickingWhileEnded=*/true};
+  return {
+      EngineProfile::Best::HighestCount,
+      {"数字输入错误，挑战结束！", "时间到!"},
+      {"本次有效数字范围是 1 - ", "记录又被刷新,有效数字范围是 1 - "},
+      4,
+      {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
+      {},
+      /*bestSurvivesReload=*/false,
+      /*tickingWhileEnded=*/true};
 }
 
 inline EngineProfile EnduranceProfile() {
@@ -38,6 +41,19 @@ inline EngineProfile EnduranceProfile() {
           {Role::Seconds},
           /*bestSurvivesReload=*/false,
           /*tickingWhileEnded=*/false};
+}
+
+// The profile of the engine that plays `screen`.
+inline EngineProfile ProfileFor(ChallengeScreen screen) {
+  switch (screen) {
+    case ChallengeScreen::Form1:
+      return CountingProfile();
+    case ChallengeScreen::Form789:
+      return OpenCountingProfile();
+    case ChallengeScreen::Form9:
+      break;
+  }
+  return EnduranceProfile();
 }
 
 }  // namespace numora::testing

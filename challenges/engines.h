@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Which engine plays a level: the engine half of the registry of challenges, without windows.
+
+#include <memory>
+
+#include "rules/challenge.h"
+#include "rules/level_table.h"
+
+namespace numora {
+
+// A new engine of the challenge that plays `screen`, reading time from `clock`.
+std::unique_ptr<ChallengeEngine> MakeEngine(ChallengeScreen screen, DayClock& clock);
+
+// A new engine of the challenge that plays the level (RuleFor's row).
+inline std::unique_ptr<ChallengeEngine> MakeEngineFor(int level, DayClock& clock) {
+  return MakeEngine(RuleFor(level).Screen, clock);
+}
+
+}  // namespace numora
