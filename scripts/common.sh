@@ -5,17 +5,21 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk fonts-liberation2)
 
-# build DIR [cmake options...]: configures once, then builds quietly; prints the log on failure.
+# build DIR [cmake options...]: configures when the folder is new or the options differ from the
+# last configure (kept in DIR/numora-options), then builds quietly; prints the log on failure.
 build() {
   local dir=$1
   shift
-  local log="$dir.log"
+  local log="$dir.log" stamp="$dir/numora-options"
   mkdir -p "$dir"
-  if [ ! -f "$dir/build.ninja" ]; then
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$*" ]; then
+    # A cache keeps options that are no longer given: start it afresh (the objects stay).
+    rm -f "$dir/CMakeCache.txt"
     if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$log" 2>&1; then
       cat "$log" >&2
       return 1
     fi
+    printf '%s' "$*" >"$stamp"
   fi
   if ! cmake --build "$dir" -- --quiet >"$log" 2>&1; then
     cat "$log" >&2

@@ -6,13 +6,12 @@
 # clock (bench/screenshot_maker.cpp), so the pictures change only when the screens do.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/virtual-display.sh"
 
 bash "$ROOT/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev xvfb xauth
 BUILD=${NUMORA_MEASURE_BUILD:-$ROOT/build/measure}
 build "$BUILD" -DCMAKE_BUILD_TYPE=Release -DNUMORA_TESTS=OFF -DNUMORA_BENCH=ON
 
 work=$(mktemp -d)
-trap 'kill "${VIRTUAL_DISPLAY_PID:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-start_virtual_display "$work/xvfb.log"
-XDG_RUNTIME_DIR=$work "$BUILD/bench/screenshot_maker" "$ROOT/docs"
+trap 'rm -rf "$work"' EXIT
+XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  "$BUILD/bench/screenshot_maker" "$ROOT/docs"

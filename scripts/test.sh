@@ -11,18 +11,20 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 echo "== Tests"
-build "$ROOT/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build "$ROOT/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMORA_WERROR=ON
 ctest --test-dir "$ROOT/build/test" -j"$jobs" --output-on-failure
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-build "$ROOT/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DNUMORA_SANITIZE=ON -DNUMORA_BENCH=OFF
+build "$ROOT/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DNUMORA_SANITIZE=ON -DNUMORA_BENCH=OFF \
+  -DNUMORA_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 NUMORA_FUZZ_EVENTS=200000 \
   ctest --test-dir "$ROOT/build/sanitize" -j"$jobs" --output-on-failure
 
 echo "== Engine fuzzing (libFuzzer, 20 s)"
-build "$ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMORA_FUZZ=ON
+build "$ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMORA_FUZZ=ON \
+  -DNUMORA_WERROR=ON
 mkdir -p "$ROOT/build/fuzz/corpus"
 status=0
 "$ROOT/build/fuzz/tests/fuzz/engine_fuzzer" -max_total_time="${NUMORA_FUZZ_SECONDS:-20}" \
