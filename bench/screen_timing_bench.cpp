@@ -35,12 +35,13 @@
 #include <string>
 #include <vector>
 
-#include "bench/screen_driving.h"
+#include "endurance/endurance_engine.h"
 #include "platform/clock.h"
 #include "platform/layout.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
+#include "tests/support/window_driver.h"
 
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -69,13 +70,13 @@ void* realloc(void* p, std::size_t size) {
 
 namespace {
 
-using numora::Role;
 using numora::Pupil;
+using numora::Role;
 using numora::driving::Click;
 using numora::driving::MakeScreen;
 using numora::driving::RunEventLoopFor;
 using numora::driving::Screen;
-using numora::driving::ShowAndWait;
+using numora::driving::ShowActive;
 using numora::driving::TypeKey;
 using numora::driving::Typist;
 using numora::platform::ChallengeWindow;
@@ -102,7 +103,7 @@ void ReportAllocations(benchmark::State& state, long before) {
 // A tick: the clock moves on by one tick and Timer1 fires.
 [[gnu::noinline]] void TickStep(numora::testing::ManualClock& clock, ChallengeWindow& window) {
   clock.Advance(TickPacer::kTickMs);
-  numora::driving::DeliverTick(window);
+  numora::driving::Tick(window);
 }
 // A frame: the clock moves on by a frame, the tick fires and the event loop repaints what it
 // changed. Timer1 is stopped for this, so that the window paints every frame it is asked for;
@@ -123,7 +124,7 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
   {
     std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level));
     ChallengeWindow& window = screen->Window();
-    if (!ShowAndWait(window)) {
+    if (!ShowActive(window)) {
       state.SkipWithError("the window did not come up");
       numora::platform::ReplaceDayClock(nullptr);
       return;
@@ -287,7 +288,7 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   Probe probe;
   std::unique_ptr<Screen> screen = MakeScreen(PupilAt(level), &probe);
   ChallengeWindow& window = screen->Window();
-  if (!ShowAndWait(window)) {
+  if (!ShowActive(window)) {
     std::fprintf(stderr, "the level %d window did not come up\n", level);
     return 1;
   }
@@ -365,7 +366,7 @@ int RunPauses(int count) {
   Probe probe;
   std::unique_ptr<Screen> screen = MakeScreen(PupilAt(9), &probe);
   ChallengeWindow& window = screen->Window();
-  if (!ShowAndWait(window)) {
+  if (!ShowActive(window)) {
     std::fprintf(stderr, "the level 9 window did not come up\n");
     return 1;
   }

@@ -12,18 +12,18 @@
 #include <cstdio>
 #include <functional>
 
-#include "bench/screen_driving.h"
 #include "platform/clock.h"
 #include "platform/layout.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
 using numora::Pupil;
 using numora::driving::Click;
-using numora::driving::DeliverTick;
+using numora::driving::Tick;
 using numora::driving::TypeNumber;
 using numora::testing::ManualClock;
 
@@ -46,7 +46,7 @@ bool ShootChallenge(ManualClock& clock, int level, const QDir& dir, const char* 
                     const std::function<void(numora::platform::ChallengeWindow&)>& play) {
   auto screen = numora::driving::MakeScreen(Pupil{static_cast<std::int16_t>(level), kName, ""});
   numora::platform::ChallengeWindow& window = screen->Window();
-  if (!numora::driving::ShowAndWait(window)) {
+  if (!numora::driving::ShowActive(window)) {
     std::fprintf(stderr, "the level %d window did not come up\n", level);
     return false;
   }
@@ -66,7 +66,7 @@ void PlayNumbers(ManualClock& clock, numora::platform::ChallengeWindow& window, 
   for (int n = first; n <= last; ++n) {
     clock.Advance(gapMs + (n * 53) % 240 - 120);
     TypeNumber(window, n);
-    DeliverTick(window);
+    Tick(window);
   }
 }
 
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   {
     numora::Form0 start;
-    if (!numora::driving::ShowAndWait(start)) {
+    if (!numora::driving::ShowActive(start)) {
       std::fprintf(stderr, "the start screen did not come up\n");
       return 1;
     }
@@ -105,14 +105,14 @@ int main(int argc, char** argv) {
                       [&](auto& window) {
                         PlayNumbers(clock, window, 1, 37, 800);
                         clock.Advance(430);
-                        DeliverTick(window);
+                        Tick(window);
                       }) &&
        ok;
   // Level 9: a run of 42 numbers that ends by a pause of 2 seconds.
   ok = ShootChallenge(clock, 9, dir, "screen-endurance.png",
                       [&](auto& window) {
                         PlayNumbers(clock, window, 1, 42, 900);
-                        for (int waited = 0; waited <= 2100 && DeliverTick(window); waited += 7) {
+                        for (int waited = 0; waited <= 2100 && Tick(window); waited += 7) {
                           clock.Advance(7);
                         }
                       }) &&

@@ -37,12 +37,8 @@ QString SaneFields(const QWidget& window, bool endurance) {
 
 Q_DECLARE_METATYPE(Fault)
 
-class ClockFaultsTest : public QObject {
+class ClockFaultsTest : public ClockSuite {
   Q_OBJECT
-
- public:
-  ClockFaultsTest() { platform::ReplaceDayClock(&clock_); }
-  ~ClockFaultsTest() override { platform::ReplaceDayClock(nullptr); }
 
  private slots:
   void initTestCase() { platform::InstallFontSubstitutions(); }
@@ -57,38 +53,37 @@ class ClockFaultsTest : public QObject {
 
   void countingWindowStaysSane() {
     QFETCH(Fault, fault);
-    Run<CountingEngine, Form1>(1, fault, [](Screen<CountingEngine, Form1>& s, ManualClock& c) {
-      s.PlayNumbers(c, 1, 50, 250);  // a complete level-1 run sets the best
+    Run(1, fault, [](Screen& s, ManualClock& c) {
+      PlayNumbers(s, c, 1, 50, 250);  // a complete level-1 run sets the best
     });
   }
   void countingWindowStaysSane_data() { faults_data(); }
 
   void openCountingWindowStaysSane() {
     QFETCH(Fault, fault);
-    Run<OpenCountingEngine, Form789>(7, fault,
-                                     [](Screen<OpenCountingEngine, Form789>& s, ManualClock& c) {
-                                       s.PlayNumbers(c, 1, 30, 250);
-                                       Press(s.window(), Qt::Key_Backspace);
-                                     });
+    Run(7, fault, [](Screen& s, ManualClock& c) {
+      PlayNumbers(s, c, 1, 30, 250);
+      Press(s.Window(), Qt::Key_Backspace);
+    });
   }
   void openCountingWindowStaysSane_data() { faults_data(); }
 
   void enduranceWindowStaysSane() {
     QFETCH(Fault, fault);
-    Run<EnduranceEngine, Form9>(9, fault, [](Screen<EnduranceEngine, Form9>& s, ManualClock& c) {
-      s.PlayNumbers(c, 1, 30, 250);
-      Press(s.window(), Qt::Key_Backspace);
+    Run(9, fault, [](Screen& s, ManualClock& c) {
+      PlayNumbers(s, c, 1, 30, 250);
+      Press(s.Window(), Qt::Key_Backspace);
     });
   }
   void enduranceWindowStaysSane_data() { faults_data(); }
 
  private:
-  template <class E, class W, class FirstRun>
+  template <class FirstRun>
   void Run(int level, const Fault& fault, FirstRun firstRun) {
     const bool endurance = level == 9;
     clock_.now = fault.startMs;
-    Screen<E, W> screen(Pupil{static_cast<std::int16_t>(level), "小明", ""});
-    W& window = screen.window();
+    Screen screen(Pupil{static_cast<std::int16_t>(level), "小明", ""});
+    numora::platform::ChallengeWindow& window = screen.Window();
     QVERIFY(screen.Show());
     screen.Button("Command1")->click();
     firstRun(screen, clock_);
@@ -97,7 +92,7 @@ class ClockFaultsTest : public QObject {
 
     screen.Button("Command3")->click();
     screen.Button("Command1")->click();
-    screen.PlayNumbers(clock_, 1, 3, 200);
+    PlayNumbers(screen, clock_, 1, 3, 200);
     clock_.Advance(fault.jumpMs);
     for (int i = 0; i < 60; ++i) {
       clock_.Advance(7);
@@ -105,7 +100,7 @@ class ClockFaultsTest : public QObject {
       const QString fields = SaneFields(window, endurance);
       QVERIFY2(fields.isEmpty(), qPrintable(fields));
     }
-    if (screen.Box()->isEnabled()) screen.PlayNumbers(clock_, 4, 6, 200);
+    if (screen.Box()->isEnabled()) PlayNumbers(screen, clock_, 4, 6, 200);
     const QString fields = SaneFields(window, endurance);
     QVERIFY2(fields.isEmpty(), qPrintable(fields));
     // The best result of the first run is still shown (or a better one).
@@ -122,8 +117,6 @@ class ClockFaultsTest : public QObject {
     QVERIFY(screen.Box()->isEnabled());
     QVERIFY(screen.Return().isEmpty());
   }
-
-  ManualClock clock_;
 };
 
 QTEST_MAIN(ClockFaultsTest)

@@ -44,12 +44,8 @@ enum class Correction {
 
 Q_DECLARE_METATYPE(Correction)
 
-class KeyboardRoadTest : public QObject {
+class KeyboardRoadTest : public ClockSuite {
   Q_OBJECT
-
- public:
-  KeyboardRoadTest() { platform::ReplaceDayClock(&clock_); }
-  ~KeyboardRoadTest() override { platform::ReplaceDayClock(nullptr); }
 
  private slots:
   void initTestCase() { platform::InstallFontSubstitutions(); }
@@ -245,8 +241,6 @@ class KeyboardRoadTest : public QObject {
                         });
     QVERIFY(visited);
   }
-
-  ManualClock clock_{DayMillisOf(10, 0, 0, 0)};
 };
 
 QTEST_MAIN(KeyboardRoadTest)

@@ -15,6 +15,7 @@
 #include "platform/layout.h"
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
+#include "tests/support/screen_driver.h"
 
 using namespace numora;
 
@@ -64,12 +65,8 @@ void VisitAndReturn(QWidget& window, int state) {
 
 }  // namespace
 
-class LifecycleTest : public QObject {
+class LifecycleTest : public testing::ClockSuite {
   Q_OBJECT
-
- public:
-  LifecycleTest() { platform::ReplaceDayClock(&clock_); }
-  ~LifecycleTest() override { platform::ReplaceDayClock(nullptr); }
 
  private slots:
   void initTestCase() { platform::InstallFontSubstitutions(); }
@@ -120,9 +117,6 @@ class LifecycleTest : public QObject {
     QVERIFY2(grownKiB < 2048, qPrintable(QString::number(grownKiB)));
 #endif
   }
-
- private:
-  testing::ManualClock clock_;
 };
 
 QTEST_MAIN(LifecycleTest)

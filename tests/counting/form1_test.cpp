@@ -15,7 +15,7 @@ using numora::Form1;
 using numora::Pupil;
 using namespace numora::testing;
 
-class Form1Test : public ScreenSuite<CountingEngine, Form1> {
+class Form1Test : public ScreenSuite {
   Q_OBJECT
 
   // The engine lives as long as the program; each visit opens a window over it.

@@ -74,8 +74,8 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::School), "实验小学");
     QCOMPARE(rig.Text(Role::Rule), "9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
     QCOMPARE(rig.Text(Role::Message), " ");
-    for (const Role c : {Role::LastNumber, Role::Best, Role::Minutes, Role::Colon, Role::BestSeconds,
-                        Role::BestHundredths, Role::Mark, Role::Entry}) {
+    for (const Role c : {Role::LastNumber, Role::Best, Role::Minutes, Role::Colon,
+                         Role::BestSeconds, Role::BestHundredths, Role::Mark, Role::Entry}) {
       QVERIFY2(rig.Text(c).isEmpty(), testing::RoleName(c));
     }
     QVERIFY(!rig.view.isVisible(Role::PlayAgain));

@@ -21,41 +21,19 @@ namespace {
 const QString kRule = QStringLiteral("9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
 const QString kPauseEnd = QStringLiteral("两次按键时间超过2秒,挑战结束!");
 
-enum class State { Loaded, Running, EndedByPause, EndedByBackspace, EndedByLetter, PlayAgain };
-
 }  // namespace
 
-Q_DECLARE_METATYPE(State)
-
-class Form9Test : public ScreenSuite<EnduranceEngine, Form9> {
+class Form9Test : public ScreenSuite {
   Q_OBJECT
 
- private:
-  bool Open() { return ScreenSuite::Open(Pupil{9, "小明", ""}); }
-
-  // Brings a freshly opened window into `state`; false when it did not get there.
-  bool Reach(State state) {
-    if (state == State::Loaded) return true;
-    Button("Command1")->click();
-    PlayNumbers(1, 4, 500);
-    switch (state) {
-      case State::Running:
-        return Text("Label4") == QStringLiteral(" 4");
-      case State::EndedByPause:
-        clock_.Advance(2000);
-        return Tick(Window()) && Text("Label1") == kPauseEnd;
-      case State::EndedByBackspace:
-        Press(Window(), Qt::Key_Backspace);
-        return Text("Label1") == QStringLiteral("不能退格，挑战结束！");
-      case State::EndedByLetter:
-        QTest::keyClicks(Focus(), QStringLiteral("a"));
-        return Text("Label1") == QStringLiteral("按了非数字键,挑战结束!");
-      default:
-        Press(Window(), Qt::Key_Backspace);
-        Button("Command3")->click();
-        return Button("Command1")->isEnabled();
-    }
-  }
+ public:
+  Form9Test()
+      : ScreenSuite(Pupil{9, "小明", ""},
+                    {4,
+                     500,
+                     {{State::EndedByPause, kPauseEnd},
+                      {State::EndedByBackspace, QStringLiteral("不能退格，挑战结束！")},
+                      {State::EndedByLetter, QStringLiteral("按了非数字键,挑战结束!")}}}) {}
 
  private slots:
   void init() { clock_.Set(15, 20, 0, 0); }
@@ -103,13 +81,7 @@ class Form9Test : public ScreenSuite<EnduranceEngine, Form9> {
   }
 
   void startPassesFocusToTheBox() {
-    QVERIFY(Open());
-    Button("Command1")->click();
-    QVERIFY(!Button("Command1")->isEnabled());
-    QCOMPARE(Focus(), Box());
-    QCOMPARE(QApplication::focusWidget(), Box());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
-    QCOMPARE(Text("Text1"), QStringLiteral("1"));
+    CheckStartFocusesTheBox();
     // Both rows count from the start press.
     clock_.Advance(1234);
     QVERIFY(Tick(Window()));
@@ -187,13 +159,7 @@ class Form9Test : public ScreenSuite<EnduranceEngine, Form9> {
     QTest::newRow("ended by letter") << State::EndedByLetter;
     QTest::newRow("after play again") << State::PlayAgain;
   }
-  void returnsFromEveryState() {
-    QFETCH(State, state);
-    QVERIFY(Open());
-    QVERIFY(Reach(state));
-    const QString fault = Return();
-    QVERIFY2(fault.isEmpty(), qPrintable(fault));
-  }
+  void returnsFromEveryState() { CheckReturnFrom(); }
 
   // Each opening starts from a fresh load: the best result of a visit goes with it.
   void reopensWithoutBest() {
@@ -252,13 +218,7 @@ class Form9Test : public ScreenSuite<EnduranceEngine, Form9> {
     LabelRow("ended", "Label9", "×");
     LabelRow("rule", "Label19", kRule);
   }
-  void textsShowWhole() {
-    QFETCH(QString, label);
-    QFETCH(QString, text);
-    QVERIFY(Open());
-    const QString fault = ShowsWhole(label, text);
-    QVERIFY2(fault.isEmpty(), qPrintable(fault));
-  }
+  void textsShowWhole() { CheckShowsWhole(); }
 };
 
 QTEST_MAIN(Form9Test)

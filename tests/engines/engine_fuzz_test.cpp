@@ -1,34 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random events against the counting engine; every rule a pupil would notice is
-// checked after each event. NUMORA_FUZZ_EVENTS sets how many events run.
+// Random events against each challenge engine, as the registry makes it; every rule a pupil would
+// notice is checked after each event. NUMORA_FUZZ_EVENTS sets how many events run per engine.
 #include <QtTest>
 
-#include "counting/counting_engine.h"
+#include "challenges/engines.h"
 #include "tests/support/engine_profiles.h"
 
 using namespace numora;
 using namespace numora::testing;
 
-class CountingEngineFuzzTest : public QObject {
+Q_DECLARE_METATYPE(numora::ChallengeScreen)
+
+class EngineFuzzTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Each engine takes FuzzEvents() in all, shared out over its rows.
   void randomEventsKeepTheScreenSane_data() {
+    QTest::addColumn<ChallengeScreen>("engine");
     QTest::addColumn<int>("level");
     QTest::addColumn<uint>("seed");
+    QTest::addColumn<int>("share");
     for (int level = 1; level <= 6; ++level) {
-      QTest::addRow("level %d", level) << level << uint(1000 + level);
+      QTest::addRow("counting, level %d", level)
+          << ChallengeScreen::Form1 << level << uint(1000 + level) << 6;
     }
+    QTest::newRow("open counting, level 7") << ChallengeScreen::Form789 << 7 << 7007u << 2;
+    QTest::newRow("open counting, level 8") << ChallengeScreen::Form789 << 8 << 8008u << 2;
+    QTest::newRow("endurance, first seed") << ChallengeScreen::Form9 << 9 << 9009u << 2;
+    QTest::newRow("endurance, second seed") << ChallengeScreen::Form9 << 9 << 90210u << 2;
   }
   void randomEventsKeepTheScreenSane() {
+    QFETCH(ChallengeScreen, engine);
     QFETCH(int, level);
     QFETCH(uint, seed);
+    QFETCH(int, share);
+    QCOMPARE(RuleFor(level).Screen, engine);
     ManualClock clock(DayMillisOf(23, 50, 0, 0));
-    CountingEngine engine(clock);
-    const EngineProfile profile = CountingProfile();
-    EngineFuzzer fuzzer(engine, clock, profile, level);
+    const std::unique_ptr<ChallengeEngine> played = MakeEngine(engine, clock);
+    EngineFuzzer fuzzer(*played, clock, ProfileFor(engine), level);
     SeededChoices choices(seed);
-    const long events = FuzzEvents() / 6;
+    const long events = FuzzEvents() / share;
     const std::string failure = fuzzer.Run(choices, events);
     QVERIFY2(failure.empty(), failure.c_str());
     qInfo("numbers accepted: %ld", fuzzer.acceptedTotal());
@@ -37,5 +49,5 @@ class CountingEngineFuzzTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(CountingEngineFuzzTest)
-#include "counting_engine_fuzz_test.moc"
+QTEST_GUILESS_MAIN(EngineFuzzTest)
+#include "engine_fuzz_test.moc"

@@ -24,39 +24,22 @@ const QString kLevel7Rule = QStringLiteral("7级规则: 5分钟  不限位 不�
 const QString kLevel8Rule = QStringLiteral("8级规则: 7分钟  不限位 不能改 ");
 const QString kWrongEntry = QStringLiteral("数字输入错误，挑战结束！");
 
-// The states a visit can be in when the pupil acts.
-enum class State { Loaded, Running, EndedByBackspace, EndedByWrongEntry, TimedOut, PlayAgain };
-
 }  // namespace
 
-Q_DECLARE_METATYPE(State)
-
-class Form789Test : public ScreenSuite<OpenCountingEngine, Form789> {
+// Level 8 unless a test opens level 7.
+class Form789Test : public ScreenSuite {
   Q_OBJECT
 
- private:
-  bool Open(int level) {
-    return ScreenSuite::Open(Pupil{static_cast<std::int16_t>(level), "小明", ""});
-  }
+ public:
+  Form789Test()
+      : ScreenSuite(Pupil{8, "小明", ""}, {3,
+                                           400,
+                                           {{State::EndedByWrongEntry, kWrongEntry},
+                                            {State::TimedOut, QStringLiteral("时间到!")}}}) {}
 
-  // Brings a freshly opened level-8 window into `state`; false when it did not get there.
-  bool Reach(State state) {
-    if (state == State::Loaded) return true;
-    Button("Command1")->click();
-    PlayNumbers(1, 3, 400);
-    if (state == State::Running) return Text("Label4") == QStringLiteral(" 3");
-    if (state == State::EndedByBackspace || state == State::PlayAgain) {
-      Press(Window(), Qt::Key_Backspace);
-      if (state == State::PlayAgain) Button("Command3")->click();
-      return Button("Command3")->isVisible();
-    }
-    if (state == State::EndedByWrongEntry) {
-      TypeEntry(Window(), QStringLiteral("5"));
-      return Text("Label1") == kWrongEntry;
-    }
-    clock_.Advance(420001);
-    return Tick(Window()) && Text("Label1") == QStringLiteral("时间到!");
-  }
+ private:
+  using ScreenSuite::Open;
+  bool Open(int level) { return Open(Pupil{static_cast<std::int16_t>(level), "小明", ""}); }
 
  private slots:
   void init() { clock_.Set(10, 0, 0, 0); }
@@ -109,15 +92,7 @@ class Form789Test : public ScreenSuite<OpenCountingEngine, Form789> {
     QCOMPARE(after, before);
   }
 
-  void startPassesFocusToTheBox() {
-    QVERIFY(Open(8));
-    Button("Command1")->click();
-    QVERIFY(!Button("Command1")->isEnabled());
-    QCOMPARE(Focus(), Box());
-    QCOMPARE(QApplication::focusWidget(), Box());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
-    QCOMPARE(Text("Text1"), QStringLiteral("1"));
-  }
+  void startPassesFocusToTheBox() { CheckStartFocusesTheBox(); }
 
   void typedRunEndsByBackspace() {
     QVERIFY(Open(8));
@@ -216,13 +191,7 @@ class Form789Test : public ScreenSuite<OpenCountingEngine, Form789> {
     QTest::newRow("timed out") << State::TimedOut;
     QTest::newRow("after play again") << State::PlayAgain;
   }
-  void returnsFromEveryState() {
-    QFETCH(State, state);
-    QVERIFY(Open(8));
-    QVERIFY(Reach(state));
-    const QString fault = Return();
-    QVERIFY2(fault.isEmpty(), qPrintable(fault));
-  }
+  void returnsFromEveryState() { CheckReturnFrom(); }
 
   // Each opening starts from a fresh load: the best count of a visit goes with it.
   void reopensWithoutBest() {
@@ -277,13 +246,7 @@ class Form789Test : public ScreenSuite<OpenCountingEngine, Form789> {
     LabelRow("level 7 rule", "Label19", kLevel7Rule);
     LabelRow("level 8 rule", "Label19", kLevel8Rule);
   }
-  void textsShowWhole() {
-    QFETCH(QString, label);
-    QFETCH(QString, text);
-    QVERIFY(Open(8));
-    const QString fault = ShowsWhole(label, text);
-    QVERIFY2(fault.isEmpty(), qPrintable(fault));
-  }
+  void textsShowWhole() { CheckShowsWhole(); }
 };
 
 QTEST_MAIN(Form789Test)

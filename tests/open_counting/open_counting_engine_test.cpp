@@ -273,7 +273,8 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     rig.TickAfter(elapsed);
     QCOMPARE(rig.Countdown(), countdown);
-    QCOMPARE((QStringList{rig.Text(Role::LowerSeconds), rig.Text(Role::LowerHundredths)}), secondRow);
+    QCOMPARE((QStringList{rig.Text(Role::LowerSeconds), rig.Text(Role::LowerHundredths)}),
+             secondRow);
     QVERIFY(rig.view.ticking);
   }
 

@@ -39,7 +39,7 @@ class PaintLog final : public QObject {
 
 }  // namespace
 
-class TickPacingTest : public ScreenSuite<EnduranceEngine, Form9> {
+class TickPacingTest : public ScreenSuite {
   Q_OBJECT
 
  private slots:

@@ -31,32 +31,10 @@ QSize ScreenSize() {
   return {1920, 1080};
 }
 
-// One of the three challenge windows over an engine of its own.
-class AnyScreen {
- public:
-  virtual ~AnyScreen() = default;
-  virtual ChallengeWindow& window() = 0;
-};
-
-template <class E, class W>
-class ScreenOf final : public AnyScreen {
- public:
-  explicit ScreenOf(const Pupil& pupil) : screen_(pupil) {}
-  ChallengeWindow& window() override { return screen_.window(); }
-
- private:
-  Screen<E, W> screen_;
-};
-
-std::unique_ptr<AnyScreen> MakeScreen(const QString& which) {
-  if (which == QLatin1String("Form1")) {
-    return std::make_unique<ScreenOf<numora::CountingEngine, numora::Form1>>(Pupil{3, "小明", ""});
-  }
-  if (which == QLatin1String("Form789")) {
-    return std::make_unique<ScreenOf<numora::OpenCountingEngine, numora::Form789>>(
-        Pupil{8, "小明", ""});
-  }
-  return std::make_unique<ScreenOf<numora::EnduranceEngine, numora::Form9>>(Pupil{9, "小明", ""});
+// The window that plays the level over an engine of its own.
+std::unique_ptr<Screen> MakeScreen(const QString& which) {
+  const int level = which == QLatin1String("Form1") ? 3 : which == QLatin1String("Form789") ? 8 : 9;
+  return numora::driving::MakeScreen(Pupil{static_cast<std::int16_t>(level), "小明", ""});
 }
 
 // Where a control stands and what font it has.
@@ -101,7 +79,7 @@ class WindowScalingTest : public QObject {
   void maximisedLayoutScalesAndRestores() {
     QFETCH(QString, window);
     const auto shown = MakeScreen(window);
-    ChallengeWindow& w = shown->window();
+    ChallengeWindow& w = shown->Window();
     QVERIFY(ShowActive(w));
     QCOMPARE(w.size(), kDesignSize);
     const std::vector<Placed> design = Controls(w);
@@ -145,7 +123,7 @@ class WindowScalingTest : public QObject {
   // Dragging an edge of a normal window changes nothing: it goes back to its design size.
   void onlyMaximisingResizes() {
     const auto screen = MakeScreen(QStringLiteral("Form9"));
-    ChallengeWindow& w = screen->window();
+    ChallengeWindow& w = screen->Window();
     QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     QCOMPARE(w.minimumSize(), kDesignSize);
     QVERIFY(ShowActive(w));
@@ -159,7 +137,7 @@ class WindowScalingTest : public QObject {
   // The reward picture is drawn anew at the size it is shown at, not stretched.
   void pictureIsDrawnAtItsShownSize() {
     const auto screen = MakeScreen(QStringLiteral("Form1"));
-    ChallengeWindow& w = screen->window();
+    ChallengeWindow& w = screen->Window();
     QVERIFY(ShowActive(w));
     auto* picture = w.findChild<QLabel*>(QStringLiteral("Picture1"));
     const auto drawnSize = [&] {
@@ -176,7 +154,7 @@ class WindowScalingTest : public QObject {
   // A running run of a maximised window: its ticks move no control and change no font.
   void ticksDoNoLayoutWork() {
     const auto screen = MakeScreen(QStringLiteral("Form789"));
-    ChallengeWindow& w = screen->window();
+    ChallengeWindow& w = screen->Window();
     QVERIFY(ShowActive(w));
     QVERIFY(Maximise(w));
     ButtonOf(w, "Command1")->click();

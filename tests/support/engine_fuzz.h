@@ -61,8 +61,8 @@ struct EngineProfile {
   std::vector<std::string> messages;       // whole texts Label1 may hold
   std::vector<std::string> countMessages;  // followed by NumberText of the run's count
   std::size_t lastNumberChars;             // Label4 shows the last n characters
-  std::vector<Role> twoCharFields;          // time fields of at most two characters
-  std::vector<Role> digitFields;            // time fields of digits only, any length
+  std::vector<Role> twoCharFields;         // time fields of at most two characters
+  std::vector<Role> digitFields;           // time fields of digits only, any length
   bool bestSurvivesReload;                 // counting keeps its best across visits
   bool tickingWhileEnded;                  // the time limit keeps ticking after a run ends
 };
@@ -273,7 +273,8 @@ class EngineFuzzer {
       } else {
         now.count = std::stol(count);
         if (profile_.best == EngineProfile::Best::CountThenTime) {
-          now.time = std::stod(view_.text(Role::BestSeconds) + "." + view_.text(Role::BestHundredths));
+          now.time =
+              std::stod(view_.text(Role::BestSeconds) + "." + view_.text(Role::BestHundredths));
         }
       }
     } catch (...) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Drives a challenge window in a GUI suite the way the pupil would: buttons clicked, keys typed
-// into whatever has the focus, the tick delivered on demand.
+// What the window suites add to the window driver (window_driver.h): keys typed through Qt Test
+// into whatever has the focus, modal visits, checks that a label shows its text whole, and the
+// base of a window suite.
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -13,28 +14,22 @@
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "platform/challenge_window.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 #include "rules/challenge.h"
+#include "rules/level_table.h"
 #include "tests/support/fake_view.h"
+#include "tests/support/window_driver.h"
 
 namespace numora::testing {
 
-// The text of a label or of the input box; a marker that no expected text equals when the
-// window has no such control.
-inline QString TextOf(const QWidget& window, const char* name) {
-  if (auto* label = window.findChild<QLabel*>(QLatin1String(name))) return label->text();
-  if (auto* box = window.findChild<QLineEdit*>(QLatin1String(name))) return box->text();
-  return QStringLiteral("<no control %1>").arg(QLatin1String(name));
-}
-
-inline QPushButton* ButtonOf(const QWidget& window, const char* name) {
-  return window.findChild<QPushButton*>(QLatin1String(name));
-}
+using namespace numora::driving;
 
 // Where the keys the pupil types go.
 inline QWidget* KeyTarget(QWidget& window) {
@@ -60,71 +55,20 @@ inline void TypeEntry(QWidget& window, const QString& keys, bool numberPad = fal
   QTest::keyClick(KeyTarget(window), Qt::Key_Enter, Qt::KeypadModifier);
 }
 
-// One tick, as the running timer would deliver it; false (and no tick) when the timer is stopped.
-inline bool Tick(platform::ChallengeWindow& window) {
-  QTimer* timer = window.tickTimer();
-  if (!timer->isActive()) return false;
-  return QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
-}
-
 // A row of a table with a label's object name and a text.
 inline void LabelRow(const char* row, const char* label, const QString& text) {
   QTest::newRow(row) << QString::fromLatin1(label) << text;
 }
 
-// Shows the window and waits until it has the keyboard.
-inline bool ShowActive(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  return QTest::qWaitForWindowActive(&window);
+// Types the numbers first to last into the screen, each `gapMs` on the clock after the one
+// before, with a tick after each when the timer runs.
+inline void PlayNumbers(Screen& screen, ManualClock& clock, int first, int last, double gapMs) {
+  for (int n = first; n <= last; ++n) {
+    clock.Advance(gapMs);
+    TypeEntry(screen.Window(), QString::number(n));
+    Tick(screen.Window());
+  }
 }
-
-// A challenge window of type W over an engine E of its own on the application's clock, as its
-// opening function builds them, or over an engine that outlives it, for a suite to drive.
-template <class E, class W>
-class Screen {
- public:
-  explicit Screen(const Pupil& pupil)
-      : own_(std::make_unique<E>(platform::AppClock())), window_(*own_, pupil) {}
-  Screen(E& engine, const Pupil& pupil) : window_(engine, pupil) {}
-
-  W& window() { return window_; }
-  // Shows the window; false when it did not get the keyboard.
-  bool Show() { return ShowActive(window_); }
-
-  QString Text(const char* name) const { return TextOf(window_, name); }
-  QWidget* Control(const char* name) const {
-    return window_.template findChild<QWidget*>(QLatin1String(name));
-  }
-  QPushButton* Button(const char* name) const { return ButtonOf(window_, name); }
-  platform::NumberBox* Box() const {
-    return window_.template findChild<platform::NumberBox*>(QStringLiteral("Text1"));
-  }
-  QWidget* Focus() const { return window_.focusWidget(); }
-
-  // Types the numbers first to last, each `gapMs` on the clock after the one before, with a tick
-  // after each when the timer runs.
-  void PlayNumbers(ManualClock& clock, int first, int last, double gapMs) {
-    for (int n = first; n <= last; ++n) {
-      clock.Advance(gapMs);
-      TypeEntry(window_, QString::number(n));
-      Tick(window_);
-    }
-  }
-
-  // Clicks the return button; empty when the window closed as it should, otherwise what is wrong.
-  QString Return() {
-    Button("Command2")->click();
-    if (window_.isVisible()) return QStringLiteral("still shown");
-    if (window_.result() != QDialog::Accepted) return QStringLiteral("not accepted");
-    if (window_.tickTimer()->isActive()) return QStringLiteral("still ticking");
-    return {};
-  }
-
- private:
-  std::unique_ptr<E> own_;
-  W window_;
-};
 
 // Calls `open`, which shows a modal window of type W and returns once it has closed, and runs
 // `visit` on that window as soon as it has the keyboard. `visit` must close it; should the window
@@ -196,30 +140,70 @@ inline QString CheckShownWhole(platform::DesignLabel& label, const QString& text
   return {};
 }
 
+// The states a visit can be in when the pupil acts.
+enum class State {
+  Loaded,
+  Running,
+  EndedByBackspace,
+  EndedByWrongEntry,
+  EndedByLetter,
+  EndedByPause,
+  TimedOut,
+  PlayAgain
+};
+
+}  // namespace numora::testing
+
+Q_DECLARE_METATYPE(numora::testing::State)
+
+namespace numora::testing {
+
+// How a suite's window is played into a state: Start, the numbers 1 to Numbers typed GapMs apart,
+// then the state's own step; Messages holds the message line each state must end with.
+struct Reaching {
+  int Numbers = 3;
+  double GapMs = 400;
+  std::map<State, QString> Messages;
+};
+
+// The base of a suite that plays windows: the clock the application reads while the suite lives.
+class ClockSuite : public QObject {
+ protected:
+  ClockSuite() { platform::ReplaceDayClock(&clock_); }
+  ~ClockSuite() override { platform::ReplaceDayClock(nullptr); }
+
+  ManualClock clock_;
+};
+
 // The base of a window suite: the clock the application reads, and the window under test with
 // shortcuts to its controls. The clock takes the place of the local time of day while the suite
 // lives.
-template <class E, class W>
-class ScreenSuite : public QObject {
+class ScreenSuite : public ClockSuite {
  protected:
-  ScreenSuite() { platform::ReplaceDayClock(&clock_); }
-  ~ScreenSuite() override { platform::ReplaceDayClock(nullptr); }
+  ScreenSuite() = default;
 
   // A fresh window for the pupil in place of the last one, over an engine of its own or over
   // `engine`; false when it did not come up.
+  ScreenSuite(const Pupil& pupil, Reaching reaching)
+      : pupil_(pupil), reaching_(std::move(reaching)) {}
+
+  // A fresh window for the suite's pupil.
+  bool Open() { return Open(pupil_); }
   bool Open(const Pupil& pupil) {
+    level_ = pupil.GameLevel;
     screen_.reset();
-    screen_ = std::make_unique<Screen<E, W>>(pupil);
+    screen_ = std::make_unique<Screen>(pupil);
     return screen_->Show();
   }
-  bool Open(E& engine, const Pupil& pupil) {
+  bool Open(ChallengeEngine& engine, const Pupil& pupil) {
+    level_ = pupil.GameLevel;
     screen_.reset();
-    screen_ = std::make_unique<Screen<E, W>>(engine, pupil);
+    screen_ = std::make_unique<Screen>(engine, pupil);
     return screen_->Show();
   }
   void Close() { screen_.reset(); }
 
-  W& Window() { return screen_->window(); }
+  platform::ChallengeWindow& Window() { return screen_->Window(); }
   QString Text(const char* name) const { return screen_->Text(name); }
   QWidget* Control(const char* name) const { return screen_->Control(name); }
   QPushButton* Button(const char* name) const { return screen_->Button(name); }
@@ -228,19 +212,81 @@ class ScreenSuite : public QObject {
   platform::NumberBox* Box() const { return screen_->Box(); }
   QWidget* Focus() const { return screen_->Focus(); }
   void PlayNumbers(int first, int last, double gapMs) {
-    screen_->PlayNumbers(clock_, first, last, gapMs);
+    testing::PlayNumbers(*screen_, clock_, first, last, gapMs);
   }
   QString Return() { return screen_->Return(); }
   // Empty when the label shows `text` whole, otherwise what is wrong.
   QString ShowsWhole(const QString& label, const QString& text) {
-    auto* widget = Window().template findChild<platform::DesignLabel*>(label);
+    auto* widget = Window().findChild<platform::DesignLabel*>(label);
     return widget ? CheckShownWhole(*widget, text) : QStringLiteral("no label ") + label;
   }
 
-  ManualClock clock_;
+  // Brings a freshly opened window into `state`; false when it did not get there.
+  bool Reach(State state) {
+    if (state == State::Loaded) return true;
+    Button("Command1")->click();
+    PlayNumbers(1, reaching_.Numbers, reaching_.GapMs);
+    switch (state) {
+      case State::Loaded:
+      case State::Running:
+        return Text("Label4") == QStringLiteral(" %1").arg(reaching_.Numbers);
+      case State::EndedByBackspace:
+        Press(Window(), Qt::Key_Backspace);
+        break;
+      case State::EndedByWrongEntry:
+        TypeEntry(Window(), QString::number(reaching_.Numbers + 2));
+        break;
+      case State::EndedByLetter:
+        QTest::keyClicks(Focus(), QStringLiteral("a"));
+        break;
+      case State::EndedByPause:
+      case State::TimedOut:
+        clock_.Advance(state == State::TimedOut ? *RuleFor(level_).TimeLimitMs + 1 : 2000);
+        if (!Tick(Window())) return false;
+        break;
+      case State::PlayAgain:
+        Press(Window(), Qt::Key_Backspace);
+        Button("Command3")->click();
+        return Button("Command1")->isEnabled();
+    }
+    const auto message = reaching_.Messages.find(state);
+    if (message != reaching_.Messages.end() && Text("Label1") != message->second) return false;
+    return Button("Command3")->isVisible();
+  }
+
+  // The runs every window suite makes.
+  // The return button closes the window from the state the row names.
+  void CheckReturnFrom() {
+    QFETCH(State, state);
+    QVERIFY(Open());
+    QVERIFY(Reach(state));
+    const QString fault = Return();
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+  // The label the row names shows the row's text whole.
+  void CheckShowsWhole() {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    QVERIFY(Open());
+    const QString fault = ShowsWhole(label, text);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+  // Start gives the focus to the box, which takes the first digit.
+  void CheckStartFocusesTheBox() {
+    QVERIFY(Open());
+    Button("Command1")->click();
+    QVERIFY(!Button("Command1")->isEnabled());
+    QCOMPARE(Focus(), Box());
+    QCOMPARE(QApplication::focusWidget(), Box());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+    QCOMPARE(Text("Text1"), QStringLiteral("1"));
+  }
 
  private:
-  std::unique_ptr<Screen<E, W>> screen_;
+  Pupil pupil_;
+  Reaching reaching_;
+  int level_ = 0;
+  std::unique_ptr<Screen> screen_;
 };
 
 }  // namespace numora::testing

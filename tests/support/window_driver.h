@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Drives the game's windows from inside the process, the way the pupil would: windows built as
-// the start screen builds them, buttons clicked, keys sent to the input box, ticks delivered to
-// Timer1. Shared by the window timing benchmarks and the screenshot maker.
+// Drives the game's windows from inside the process, the way the pupil would: windows made by the
+// registry of challenges, buttons clicked, keys sent to the input box, ticks delivered to Timer1.
+// Shared by the window suites, the window timing benchmarks and the screenshot maker; it needs
+// no Qt Test.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTimerEvent>
@@ -16,9 +19,8 @@
 #include <memory>
 #include <string>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
+#include "challenges/engines.h"
+#include "challenges/windows.h"
 #include "platform/challenge_window.h"
 #include "platform/clock.h"
 #include "platform/number_box.h"
@@ -35,52 +37,41 @@ class TickObserver {
   virtual void AfterTick() {}
 };
 
-// The game's engine with a tick observer.
-template <class Engine>
-class ObservedEngine final : public Engine {
+// The level's engine with a tick observer: every event goes to the engine as it is.
+class ObservedEngine final : public ChallengeEngine {
  public:
-  ObservedEngine(DayClock& clock, TickObserver* observer) : Engine(clock), observer_(observer) {}
+  ObservedEngine(std::unique_ptr<ChallengeEngine> engine, TickObserver* observer)
+      : ChallengeEngine(platform::AppClock()), engine_(std::move(engine)), observer_(observer) {}
+  void Load(ChallengeView& view, const Pupil& pupil) override { engine_->Load(view, pupil); }
+  void Start() override { engine_->Start(); }
+  void PlayAgain() override { engine_->PlayAgain(); }
+  int KeyPress(int code) override { return engine_->KeyPress(code); }
   void Tick() override {
     if (observer_) observer_->BeforeTick();
-    Engine::Tick();
+    engine_->Tick();
     if (observer_) observer_->AfterTick();
   }
+  void Detach() override { engine_->Detach(); }
 
  private:
+  std::unique_ptr<ChallengeEngine> engine_;
   TickObserver* observer_;
 };
 
-// A challenge window of a level with an engine of its own on the application's clock.
-class Screen {
- public:
-  virtual ~Screen() = default;
-  virtual platform::ChallengeWindow& Window() = 0;
-};
+// The text of a label or of the input box; a marker that no expected text equals when the
+// window has no such control.
+inline QString TextOf(const QWidget& window, const char* name) {
+  if (auto* label = window.findChild<QLabel*>(QLatin1String(name))) return label->text();
+  if (auto* box = window.findChild<QLineEdit*>(QLatin1String(name))) return box->text();
+  return QStringLiteral("<no control %1>").arg(QLatin1String(name));
+}
 
-template <class Engine, class Form>
-class ScreenOf final : public Screen {
- public:
-  ScreenOf(const Pupil& pupil, TickObserver* observer)
-      : engine_(platform::AppClock(), observer), window_(engine_, pupil) {}
-  platform::ChallengeWindow& Window() override { return window_; }
-
- private:
-  ObservedEngine<Engine> engine_;
-  Form window_;
-};
-
-inline std::unique_ptr<Screen> MakeScreen(const Pupil& pupil, TickObserver* observer = nullptr) {
-  if (pupil.GameLevel <= 6) {
-    return std::make_unique<ScreenOf<CountingEngine, Form1>>(pupil, observer);
-  }
-  if (pupil.GameLevel <= 8) {
-    return std::make_unique<ScreenOf<OpenCountingEngine, Form789>>(pupil, observer);
-  }
-  return std::make_unique<ScreenOf<EnduranceEngine, Form9>>(pupil, observer);
+inline QPushButton* ButtonOf(const QWidget& window, const char* name) {
+  return window.findChild<QPushButton*>(QLatin1String(name));
 }
 
 // Shows the window and waits, at most 5 s, until it is on the screen and has the keyboard.
-inline bool ShowAndWait(QWidget& window) {
+inline bool ShowActive(QWidget& window) {
   window.show();
   window.activateWindow();
   QElapsedTimer waited;
@@ -92,6 +83,48 @@ inline bool ShowAndWait(QWidget& window) {
     }
   }
   return false;
+}
+
+// The challenge window of a level as the registry of challenges makes it, over an engine of its
+// own on the application's clock or over one that outlives it.
+class Screen {
+ public:
+  explicit Screen(const Pupil& pupil, TickObserver* observer = nullptr)
+      : own_(std::make_unique<ObservedEngine>(MakeEngineFor(pupil.GameLevel, platform::AppClock()),
+                                              observer)),
+        window_(MakeWindow(*own_, pupil)) {}
+  Screen(ChallengeEngine& engine, const Pupil& pupil) : window_(MakeWindow(engine, pupil)) {}
+
+  platform::ChallengeWindow& Window() { return *window_; }
+  // Shows the window; false when it did not get the keyboard.
+  bool Show() { return ShowActive(*window_); }
+
+  QString Text(const char* name) const { return TextOf(*window_, name); }
+  QWidget* Control(const char* name) const {
+    return window_->findChild<QWidget*>(QLatin1String(name));
+  }
+  QPushButton* Button(const char* name) const { return ButtonOf(*window_, name); }
+  platform::NumberBox* Box() const {
+    return window_->findChild<platform::NumberBox*>(QStringLiteral("Text1"));
+  }
+  QWidget* Focus() const { return window_->focusWidget(); }
+
+  // Clicks the return button; empty when the window closed as it should, otherwise what is wrong.
+  QString Return() {
+    Button("Command2")->click();
+    if (window_->isVisible()) return QStringLiteral("still shown");
+    if (window_->result() != QDialog::Accepted) return QStringLiteral("not accepted");
+    if (window_->tickTimer()->isActive()) return QStringLiteral("still ticking");
+    return {};
+  }
+
+ private:
+  std::unique_ptr<ObservedEngine> own_;
+  std::unique_ptr<platform::ChallengeWindow> window_;
+};
+
+inline std::unique_ptr<Screen> MakeScreen(const Pupil& pupil, TickObserver* observer = nullptr) {
+  return std::make_unique<Screen>(pupil, observer);
 }
 
 inline void RunEventLoopFor(int ms) {
@@ -126,7 +159,7 @@ inline void TypeNumber(QWidget& window, int number) {
 }
 
 // One tick, delivered to Timer1 as its own timer event; false (and no tick) when it is stopped.
-inline bool DeliverTick(platform::ChallengeWindow& window) {
+inline bool Tick(platform::ChallengeWindow& window) {
   QTimer& timer = *window.tickTimer();
   if (!timer.isActive()) return false;
   QTimerEvent event(timer.timerId());
