@@ -68,7 +68,9 @@ void ChallengeWindow::SetTabOrder(std::initializer_list<QWidget*> chain) {
 }
 
 bool ChallengeWindow::event(QEvent* event) {
-  if (ticks_->HoldBack(event)) return true;
+  // Events come in while the members are still being made (a child added): only a repaint,
+  // which is posted, ever asks the pacer.
+  if (event->type() == QEvent::UpdateRequest && ticks_->HoldBack(event)) return true;
   return QDialog::event(event);
 }
 
