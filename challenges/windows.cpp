@@ -4,10 +4,33 @@
 #include "counting/form1.h"
 #include "endurance/form9.h"
 #include "open_counting/form789.h"
+#include "platform/clock.h"
 
 namespace numora {
 
-const ChallengeScreens kChallengeScreens = {&ShowForm1, &ShowForm789, &ShowForm9};
+namespace {
+
+// The counting engine, and with it the best result, lives for the whole program; the window for
+// one visit.
+void ShowCounting(const Pupil& pupil, QWidget* parent) {
+  static CountingEngine engine(platform::AppClock());
+  Form1 window(engine, pupil, parent);
+  window.exec();
+}
+
+// A fresh engine at every opening: no best result is carried over from an earlier visit.
+template <class Engine, class Form>
+void ShowWithFreshEngine(const Pupil& pupil, QWidget* parent) {
+  Engine engine(platform::AppClock());
+  Form window(engine, pupil, parent);
+  window.exec();
+}
+
+}  // namespace
+
+const ChallengeScreens kChallengeScreens = {&ShowCounting,
+                                            &ShowWithFreshEngine<OpenCountingEngine, Form789>,
+                                            &ShowWithFreshEngine<EnduranceEngine, Form9>};
 
 std::unique_ptr<platform::ChallengeWindow> MakeWindow(ChallengeEngine& engine, const Pupil& pupil,
                                                       QWidget* parent) {

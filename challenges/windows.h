@@ -19,7 +19,8 @@ using OpenScreen = void (*)(const Pupil& pupil, QWidget* parent);
 // One opening function per challenge window, in the order of ChallengeScreen.
 using ChallengeScreens = std::array<OpenScreen, 3>;
 
-// The game's own windows, each with the engine it keeps (see ShowForm1, ShowForm789, ShowForm9).
+// The game's own windows: the counting window over one engine for the whole program (its best
+// result survives visits), the others over a fresh engine at each opening.
 extern const ChallengeScreens kChallengeScreens;
 
 // The one of `screens` that opens the level's window.

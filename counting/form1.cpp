@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "platform/art.h"
-#include "platform/clock.h"
 #include "platform/control_builders.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
@@ -85,14 +84,6 @@ Form1::Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
   SetTabOrder({buttons.Start, box, buttons.PlayAgain, buttons.Return});
   buttons.Start->setFocus(Qt::OtherFocusReason);
   Open(pupil, QStringLiteral("Numora"), kRoles);
-}
-
-void ShowForm1(const Pupil& pupil, QWidget* parent) {
-  // The engine, and with it the best result, lives for the whole program; the window for one
-  // visit.
-  static CountingEngine engine(platform::AppClock());
-  Form1 window(engine, pupil, parent);
-  window.exec();
 }
 
 }  // namespace numora

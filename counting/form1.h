@@ -20,7 +20,4 @@ class Form1 : public platform::ChallengeWindow {
   Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
-// Opens the window Form1 for the pupil as a modal window over parent; returns once it closed.
-void ShowForm1(const Pupil& pupil, QWidget* parent);
-
 }  // namespace numora

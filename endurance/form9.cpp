@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "endurance/form9.h"
 
-#include "platform/clock.h"
 #include "platform/control_builders.h"
 #include "platform/design_label.h"
 
@@ -71,13 +70,6 @@ Form9::Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
   // The engine's Load writes the caption again, first of all.
   const std::string_view caption = EnduranceEngine::kCaption;
   Open(pupil, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), kRoles);
-}
-
-void ShowForm9(const Pupil& pupil, QWidget* parent) {
-  // A fresh engine at every opening: no best result is carried over from an earlier visit.
-  EnduranceEngine engine(platform::AppClock());
-  Form9 window(engine, pupil, parent);
-  window.exec();
 }
 
 }  // namespace numora

@@ -21,7 +21,4 @@ class Form9 : public platform::OpenFrame {
   Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
-// Opens the window Form9 for the pupil as a modal window over parent; returns once it closed.
-void ShowForm9(const Pupil& pupil, QWidget* parent);
-
 }  // namespace numora

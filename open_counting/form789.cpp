@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "open_counting/form789.h"
 
-#include "platform/clock.h"
 #include "platform/control_builders.h"
 #include "platform/design_label.h"
 
@@ -49,13 +48,6 @@ Form789::Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
                          {.Points = 36, .Align = Qt::AlignRight});
 
   Open(pupil, QStringLiteral("Numora"), kRoles);
-}
-
-void ShowForm789(const Pupil& pupil, QWidget* parent) {
-  // A fresh engine at every opening: no best count is carried over from an earlier visit.
-  OpenCountingEngine engine(platform::AppClock());
-  Form789 window(engine, pupil, parent);
-  window.exec();
 }
 
 }  // namespace numora

@@ -20,7 +20,4 @@ class Form789 : public platform::OpenFrame {
   Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
 };
 
-// Opens the window Form789 for the pupil as a modal window over parent; returns once it closed.
-void ShowForm789(const Pupil& pupil, QWidget* parent);
-
 }  // namespace numora

@@ -242,12 +242,13 @@ class Form1Test : public ScreenSuite {
   }
 
   // The start screen's way in: a modal window over a program-long engine.
-  void showForm1KeepsTheBestAcrossVisits() {
+  void openingKeepsTheBestAcrossVisits() {
     QStringList seen;
     const auto play = [&](int level, double ms) {
       VisitModal<Form1>(
           [level] {
-            numora::ShowForm1(Pupil{static_cast<std::int16_t>(level), "小明", ""}, nullptr);
+            const Pupil pupil{static_cast<std::int16_t>(level), "小明", ""};
+            numora::ScreenOf(numora::kChallengeScreens, level)(pupil, nullptr);
           },
           [&](Form1& window) {
             seen << TextOf(window, "Label3") + "|" + TextOf(window, "Label6");

@@ -171,7 +171,7 @@ class Form9Test : public ScreenSuite {
     const auto visit = [&](bool play) {
       VisitModal<Form9>(
           [] {
-            ShowForm9(Pupil{9, "小明", ""}, nullptr);
+            numora::ScreenOf(numora::kChallengeScreens, 9)(Pupil{9, "小明", ""}, nullptr);
           },
           [&](Form9& window) {
             bests << best(window);

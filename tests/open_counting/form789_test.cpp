@@ -200,7 +200,7 @@ class Form789Test : public ScreenSuite {
     const auto visit = [&](bool play) {
       VisitModal<Form789>(
           [] {
-            ShowForm789(Pupil{7, "小明", ""}, nullptr);
+            numora::ScreenOf(numora::kChallengeScreens, 7)(Pupil{7, "小明", ""}, nullptr);
           },
           [&](Form789& window) {
             bests << TextOf(window, "Label6");
