@@ -37,6 +37,7 @@
 
 #include "bench/screen_driving.h"
 #include "platform/clock.h"
+#include "platform/design_label.h"
 #include "platform/layout.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
@@ -185,6 +186,15 @@ void BM_WindowFrame(benchmark::State& state) {
   RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
+
+// The same frame with every glyph's outline filled in place, as before the labels kept
+// pictures of their large digits: what the pictures save.
+void BM_WindowFrameOutlines(benchmark::State& state) {
+  numora::platform::DesignLabel::UseGlyphPictures(false);
+  BM_WindowFrame(state);
+  numora::platform::DesignLabel::UseGlyphPictures(true);
+}
+BENCHMARK(BM_WindowFrameOutlines)->ArgName("level")->Arg(9)->Unit(benchmark::kMicrosecond);
 
 // ---------------------------------------------------------------------------------------------
 // Live measurements.
