@@ -65,8 +65,9 @@ constexpr double kLargestCachedGlyph = 64;
 // The characters of the clocks and counters.
 constexpr char16_t kPictured[] = u"0123456789:.";
 constexpr int kPicturedCount = static_cast<int>(std::size(kPictured)) - 1;
-// Positions within a pixel a picture is made for: Qt places glyphs to 1/64 pixel.
-constexpr int kPhases = 64;
+// Positions within a pixel a character keeps pictures for: a label shows a character at a few
+// places only, and Qt fills outlines at the exact position asked for.
+constexpr std::size_t kMostPhases = 16;
 
 bool useGlyphPictures = true;
 qsizetype glyphPictureBytes = 0;
@@ -87,7 +88,9 @@ class GlyphPictures {
 
   qsizetype Bytes() const {
     qsizetype bytes = 0;
-    for (const Picture& picture : pictures_) bytes += picture.Image.sizeInBytes();
+    for (const std::vector<Picture>& pictures : pictures_) {
+      for (const Picture& picture : pictures) bytes += picture.Image.sizeInBytes();
+    }
     return bytes;
   }
 
@@ -112,13 +115,8 @@ class GlyphPictures {
     for (QChar c : text) {
       const int index = static_cast<int>(
           std::char_traits<char16_t>::find(kPictured, kPicturedCount, c.unicode()) - kPictured);
-      double whole = std::floor(x);
-      int phase = static_cast<int>(std::lround((x - whole) * kPhases));
-      if (phase == kPhases) {
-        whole += 1;
-        phase = 0;
-      }
-      const Picture& picture = PictureOf(index, phase);
+      const double whole = std::floor(x);
+      const Picture& picture = PictureOf(index, x - whole);
       painter.drawImage(
           QPoint(static_cast<int>(whole) + picture.Offset.x(), baseline + picture.Offset.y()),
           picture.Image);
@@ -128,8 +126,9 @@ class GlyphPictures {
 
  private:
   struct Picture {
+    double Phase;  // the glyph's origin within its pixel, 0 <= Phase < 1
     QImage Image;
-    QPoint Offset;  // of the picture's top left from the glyph's origin
+    QPoint Offset;  // of the picture's top left from the pixel of the glyph's origin
   };
 
   void SetDpi(QImage& image) const {
@@ -137,9 +136,17 @@ class GlyphPictures {
     image.setDotsPerMeterY(qRound(dpiY_ / 0.0254));
   }
 
-  const Picture& PictureOf(int index, int phase) {
-    Picture& picture = pictures_[static_cast<std::size_t>(index * kPhases + phase)];
-    if (!picture.Image.isNull()) return picture;
+  const Picture& PictureOf(int index, double phase) {
+    std::vector<Picture>& pictures = pictures_[static_cast<std::size_t>(index)];
+    for (const Picture& picture : pictures) {
+      if (picture.Phase == phase) return picture;
+    }
+    if (pictures.size() >= kMostPhases) {
+      glyphPictureBytes -= pictures.front().Image.sizeInBytes();
+      pictures.erase(pictures.begin());
+    }
+    Picture& picture = pictures.emplace_back();
+    picture.Phase = phase;
     QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     SetDpi(probe);
     const QRectF ink = QFontMetricsF(font_, &probe).boundingRect(QChar(kPictured[index]));
@@ -156,8 +163,7 @@ class GlyphPictures {
     QPainter painter(&picture.Image);
     painter.setFont(font_);
     painter.setPen(color_);
-    painter.drawText(QPointF(-left + static_cast<double>(phase) / kPhases, -top),
-                     QString(QChar(kPictured[index])));
+    painter.drawText(QPointF(-left + phase, -top), QString(QChar(kPictured[index])));
     return picture;
   }
 
@@ -167,7 +173,7 @@ class GlyphPictures {
   int dpiY_;
   int pad_ = 2;
   std::array<double, kPicturedCount> advance_{};
-  std::array<Picture, static_cast<std::size_t>(kPicturedCount* kPhases)> pictures_;
+  std::array<std::vector<Picture>, kPicturedCount> pictures_;
 };
 
 // The pictures of a font in a colour, made on first use; a few sets cover every screen (one per

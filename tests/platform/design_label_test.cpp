@@ -249,20 +249,23 @@ class DesignLabelTest : public QObject {
     QTest::addColumn<int>("stretch");  // 0: the face's own width
     QTest::addColumn<QColor>("color");
     QTest::addColumn<QString>("text");
-    QTest::newRow("clock hundredths")
-        << Face::SimHei << 60.0 << 0 << QColor(Qt::black) << QStringLiteral("07");
+    QTest::addColumn<bool>("centred");  // framed and centred both ways, as the level on the start
+    const QColor black(Qt::black);
+    const QColor red(255, 0, 0);
+    QTest::newRow("clock") << Face::SimHei << 60.0 << 0 << black << QStringLiteral("07") << false;
     QTest::newRow("clock narrowed")
-        << Face::SimHei << 60.0 << 87 << QColor(Qt::black) << QStringLiteral("1:59");
-    QTest::newRow("clock red") << Face::SimHei << 60.0 << 91 << QColor(255, 0, 0)
-                               << QStringLiteral("12.38");
-    QTest::newRow("serif colon") << Face::SimSun << 60.0 << 0 << QColor(Qt::black)
-                                 << QStringLiteral(":");
+        << Face::SimHei << 60.0 << 87 << black << QStringLiteral("1:59") << false;
+    QTest::newRow("clock red") << Face::SimHei << 60.0 << 91 << red << QStringLiteral("12.38")
+                               << false;
+    QTest::newRow("serif colon") << Face::SimSun << 60.0 << 0 << black << QStringLiteral(":")
+                                 << false;
     QTest::newRow("last number") << Face::SimHei << 99.75 << 83 << QColor(0, 0, 255)
-                                 << QStringLiteral("3276");
-    QTest::newRow("level digit") << Face::ArialBlack << 200.25 << 0 << QColor(255, 0, 0)
-                                 << QStringLiteral("9");
-    QTest::newRow("maximised") << Face::SimHei << 81.5 << 87 << QColor(Qt::black)
-                               << QStringLiteral("0.46");
+                                 << QStringLiteral("3276") << false;
+    QTest::newRow("level digit") << Face::ArialBlack << 200.25 << 0 << red << QStringLiteral("9")
+                                 << false;
+    QTest::newRow("start level") << Face::Arial << 99.75 << 0 << red << QStringLiteral("3") << true;
+    QTest::newRow("maximised") << Face::SimHei << 81.5 << 87 << black << QStringLiteral("0.46")
+                               << false;
   }
   void glyphPicturesShowWhatTheOutlinesShow() {
     QFETCH(Face, face);
@@ -270,8 +273,15 @@ class DesignLabelTest : public QObject {
     QFETCH(int, stretch);
     QFETCH(QColor, color);
     QFETCH(QString, text);
+    QFETCH(bool, centred);
     DesignLabel* label = Make(face, points, 290, Qt::AlignRight);
-    label->resize(390, 290);
+    label->setGeometry(3, 5, 390, 290);
+    if (centred) {
+      label->setAlignment(Qt::AlignCenter);
+      label->setWordWrap(true);
+      label->SetFrameColor(Qt::black);
+      label->setGeometry(200, 160, 105, 145);
+    }
     if (stretch > 0) {
       QFont font = label->font();
       font.setStretch(stretch);
