@@ -62,8 +62,9 @@ QStringList BreakLines(const QString& text, const QFont& font, double width, boo
 // Qt keeps glyphs up to 64 pixels as pictures of its own and fills the outlines of larger ones
 // at every paint: for the clocks' 60 pt digits that filling was nearly all of a frame's cost.
 constexpr double kLargestCachedGlyph = 64;
-// The characters of the clocks and counters.
-constexpr char16_t kPictured[] = u"0123456789:.";
+// The characters of the clocks, the counters and the mark (a counter's text may start with a
+// blank).
+constexpr char16_t kPictured[] = u"0123456789:. √×";
 constexpr int kPicturedCount = static_cast<int>(std::size(kPictured)) - 1;
 // Positions within a pixel a character keeps pictures for: a label shows a character at a few
 // places only, and Qt fills outlines at the exact position asked for.

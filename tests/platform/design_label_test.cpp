@@ -260,9 +260,10 @@ class DesignLabelTest : public QObject {
     QTest::newRow("serif colon") << Face::SimSun << 60.0 << 0 << black << QStringLiteral(":")
                                  << false;
     QTest::newRow("last number") << Face::SimHei << 99.75 << 83 << QColor(0, 0, 255)
-                                 << QStringLiteral("3276") << false;
+                                 << QStringLiteral(" 327") << false;
     QTest::newRow("level digit") << Face::ArialBlack << 200.25 << 0 << red << QStringLiteral("9")
                                  << false;
+    QTest::newRow("mark") << Face::SimHei << 86.0 << 0 << red << QStringLiteral("√×") << false;
     QTest::newRow("start level") << Face::Arial << 99.75 << 0 << red << QStringLiteral("3") << true;
     QTest::newRow("maximised") << Face::SimHei << 81.5 << 87 << black << QStringLiteral("0.46")
                                << false;
