@@ -340,6 +340,8 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   Print("repaint_us", StatsOf(paints));
   std::printf("frames_per_second %.1f\n", static_cast<double>(paints.size()) / wall);
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
+  std::printf("glyph_picture_kib %.0f\n",
+              static_cast<double>(numora::platform::DesignLabel::GlyphPictureBytes()) / 1024);
   std::printf("allocations_per_second %.0f\n", allocations / wall);
   return 0;
 }

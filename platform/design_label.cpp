@@ -62,9 +62,12 @@ QStringList BreakLines(const QString& text, const QFont& font, double width, boo
 // Qt keeps glyphs up to 64 pixels as pictures of its own and fills the outlines of larger ones
 // at every paint: for the clocks' 60 pt digits that filling was nearly all of a frame's cost.
 constexpr double kLargestCachedGlyph = 64;
-// The characters of the clocks, the counters and the mark (a counter's text may start with a
-// blank).
-constexpr char16_t kPictured[] = u"0123456789:. √×";
+// The characters of the clocks and the mark.
+constexpr char16_t kPictured[] = u"0123456789:.√×";
+// Pictures pay for the clocks' digits, repainted every frame, also on a maximised window of a
+// large screen. Larger glyphs (the last number, the level) change at a key at most and would
+// take a large picture for each place they are shown at: their outlines are filled as before.
+constexpr double kLargestPictured = 120;
 constexpr int kPicturedCount = static_cast<int>(std::size(kPictured)) - 1;
 // Positions within a pixel a character keeps pictures for: a label shows a character at a few
 // places only, and Qt fills outlines at the exact position asked for.
@@ -84,7 +87,6 @@ class GlyphPictures {
     SetDpi(probe);
     const QFontMetricsF metrics(font_, &probe);
     for (int i = 0; i < kPicturedCount; ++i) advance_[i] = metrics.horizontalAdvance(kPictured[i]);
-    pad_ = 2 + static_cast<int>(std::ceil(metrics.height() / 16));
   }
 
   qsizetype Bytes() const {
@@ -132,6 +134,21 @@ class GlyphPictures {
     QPoint Offset;  // of the picture's top left from the pixel of the glyph's origin
   };
 
+  // Drops the picture's rows and columns that hold no ink.
+  static void CutToInk(Picture& picture) {
+    const QImage& image = picture.Image;
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        if (qAlpha(row[x]) != 0) ink |= QRect(x, y, 1, 1);
+      }
+    }
+    if (ink.isEmpty()) ink = QRect(0, 0, 1, 1);
+    picture.Offset += ink.topLeft();
+    picture.Image = image.copy(ink);
+  }
+
   void SetDpi(QImage& image) const {
     image.setDotsPerMeterX(qRound(dpiX_ / 0.0254));
     image.setDotsPerMeterY(qRound(dpiY_ / 0.0254));
@@ -151,20 +168,25 @@ class GlyphPictures {
     QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     SetDpi(probe);
     const QRectF ink = QFontMetricsF(font_, &probe).boundingRect(QChar(kPictured[index]));
-    const int left = static_cast<int>(std::floor(ink.left())) - pad_;
-    const int top = static_cast<int>(std::floor(ink.top())) - pad_;
-    const int width = static_cast<int>(std::ceil(ink.right())) + pad_ - left + 1;
-    const int height = static_cast<int>(std::ceil(ink.bottom())) + pad_ - top + 1;
+    // The ink Qt reports can fall short of the filled outline by a pixel or more: room around
+    // it, cut off again below.
+    const int pad = 2 + static_cast<int>(std::ceil(ink.height() / 8));
+    const int left = static_cast<int>(std::floor(ink.left())) - pad;
+    const int top = static_cast<int>(std::floor(ink.top())) - pad;
+    const int width = static_cast<int>(std::ceil(ink.right())) + pad - left + 1;
+    const int height = static_cast<int>(std::ceil(ink.bottom())) + pad - top + 1;
     picture.Image =
         QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
     SetDpi(picture.Image);
     picture.Image.fill(Qt::transparent);
-    glyphPictureBytes += picture.Image.sizeInBytes();
     picture.Offset = QPoint(left, top);
     QPainter painter(&picture.Image);
     painter.setFont(font_);
     painter.setPen(color_);
     painter.drawText(QPointF(-left + phase, -top), QString(QChar(kPictured[index])));
+    painter.end();
+    CutToInk(picture);
+    glyphPictureBytes += picture.Image.sizeInBytes();
     return picture;
   }
 
@@ -172,7 +194,6 @@ class GlyphPictures {
   QColor color_;
   int dpiX_;
   int dpiY_;
-  int pad_ = 2;
   std::array<double, kPicturedCount> advance_{};
   std::array<std::vector<Picture>, kPicturedCount> pictures_;
 };
@@ -304,8 +325,9 @@ void DesignLabel::paintEvent(QPaintEvent*) {
   const QTransform& toDevice = painter.deviceTransform();
   const bool pictured =
       useGlyphPictures && EmPixels(font(), *this) > kLargestCachedGlyph &&
-      toDevice.type() <= QTransform::TxTranslate && toDevice.dx() == std::round(toDevice.dx()) &&
-      toDevice.dy() == std::round(toDevice.dy()) && painter.device()->devicePixelRatioF() == 1.0;
+      EmPixels(font(), *this) <= kLargestPictured && toDevice.type() <= QTransform::TxTranslate &&
+      toDevice.dx() == std::round(toDevice.dx()) && toDevice.dy() == std::round(toDevice.dy()) &&
+      painter.device()->devicePixelRatioF() == 1.0;
   painter.setFont(font());
   painter.setPen(color);
   for (const Line& line : lines) {

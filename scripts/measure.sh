@@ -258,6 +258,7 @@ pw=$(field "$pauses" worst)
 echo "| level-9 pause end after the 2000 ms mark, 50 pauses, in-process: median / worst | $(f 2 "$(field "$pauses" median)") / $(f 2 "$pw") ms | | | ≤ 7 ms | $(at_most "$pw" 7) |"
 frames=$(awk '/^frames_per_second/ {print $2}' <<<"$ticks")
 echo "| frames painted in that run: per second; cost median / p99 | $(f 0 "$frames") /s; $(f 0 "$(field "$repaint" median)") / $(f 0 "$(field "$repaint" p99)") µs | | | | |"
+echo "| memory of the glyph pictures after that run | $(awk '/^glyph_picture_kib/ {print $2}' <<<"$ticks") KiB | | | | |"
 # Google Benchmark CSV: name,iterations,real_time,cpu_time,time_unit,...,"allocs/op"
 awk -F, '
   /^name,/ {for (i = 1; i <= NF; i++) col[$i] = i; next}
