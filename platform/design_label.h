@@ -51,9 +51,10 @@ class DesignLabel : public QLabel {
   // The area the text is set in: inside the frame, if there is one.
   QRect TextArea() const;
 
-  // Whether labels draw digits, colons and points larger than Qt's own glyph cache from
-  // pictures of each character made once per font and colour (on by default). Off, every paint
-  // fills the characters' outlines afresh; the pixels are the same to within rounding.
+  // Whether labels draw the clocks' digits, colons and points (and the mark), when larger than
+  // Qt's own glyph cache keeps, from pictures of each character made once per font, colour and
+  // place within a pixel (on by default). Off, every paint fills the characters' outlines
+  // afresh; the pixels are the same to within one level of rounding.
   static void UseGlyphPictures(bool on);
   // The memory those pictures take, in bytes.
   static qsizetype GlyphPictureBytes();
