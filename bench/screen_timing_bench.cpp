@@ -37,6 +37,7 @@
 
 #include "endurance/endurance_engine.h"
 #include "platform/clock.h"
+#include "platform/design_label.h"
 #include "platform/layout.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
@@ -188,6 +189,15 @@ void BM_WindowFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
 
+// The same frame with every glyph's outline filled in place, as before the labels kept
+// pictures of their large digits: what the pictures save.
+void BM_WindowFrameOutlines(benchmark::State& state) {
+  numora::platform::DesignLabel::UseGlyphPictures(false);
+  BM_WindowFrame(state);
+  numora::platform::DesignLabel::UseGlyphPictures(true);
+}
+BENCHMARK(BM_WindowFrameOutlines)->ArgName("level")->Arg(9)->Unit(benchmark::kMicrosecond);
+
 // ---------------------------------------------------------------------------------------------
 // Live measurements.
 
@@ -332,6 +342,8 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   Print("repaint_us", StatsOf(paints));
   std::printf("frames_per_second %.1f\n", static_cast<double>(paints.size()) / wall);
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
+  std::printf("glyph_picture_kib %.0f\n",
+              static_cast<double>(numora::platform::DesignLabel::GlyphPictureBytes()) / 1024);
   std::printf("allocations_per_second %.0f\n", allocations / wall);
   return 0;
 }

@@ -2,10 +2,12 @@
 #include "platform/art.h"
 
 #include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QResource>
 #include <algorithm>
 #include <cmath>
 
@@ -14,6 +16,21 @@
 namespace numora::platform {
 
 namespace {
+
+// The pictures a window shows as it opens were drawn at build time by this same code
+// (app/icon_maker.cpp) and embedded in the game as raw pixels: taking them from there costs a
+// small part of drawing them, or of decoding a PNG. Programs without them, such as the suites,
+// draw. A null pixmap when the picture is not embedded.
+QPixmap Embedded(const QString& name, int width, int height) {
+  const QResource resource(QStringLiteral(":/numora/pictures/") + name);
+  const qint64 bytes = qint64{width} * height * 4;
+  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+      resource.size() != bytes) {
+    return {};
+  }
+  return QPixmap::fromImage(
+      QImage(resource.data(), width, height, width * 4, QImage::Format_ARGB32_Premultiplied));
+}
 
 QPixmap Blank(int w, int h) {
   QPixmap pixmap(w, h);
@@ -115,12 +132,18 @@ QPixmap IconPicture(int side) {
 
 QIcon WindowIcon() {
   QIcon icon;
-  for (int side : {16, 32, 48, 64, 128}) icon.addPixmap(IconPicture(side));
+  for (int side : {16, 32, 48, 64, 128}) {
+    const QPixmap embedded = Embedded(QStringLiteral("%1.argb").arg(side), side, side);
+    icon.addPixmap(embedded.isNull() ? IconPicture(side) : embedded);
+  }
   return icon;
 }
 
 QPixmap TitlePicture() {
   const int side = 300;
+  if (QPixmap embedded = Embedded(QStringLiteral("title.argb"), side, side); !embedded.isNull()) {
+    return embedded;
+  }
   QPixmap pixmap(side, side);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -201,7 +224,9 @@ QPixmap RewardPicture(int side) {
   return pixmap;
 }
 
-QCursor LevelButtonCursor() {
+namespace {
+
+QCursor DrawLevelButtonCursor() {
   QPixmap pixmap = Blank(32, 32);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -211,7 +236,7 @@ QCursor LevelButtonCursor() {
   return QCursor(pixmap, 16, 16);
 }
 
-QCursor LinkCursor() {
+QCursor DrawLinkCursor() {
   QPixmap pixmap = Blank(32, 32);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -232,6 +257,20 @@ QCursor LinkCursor() {
   p.setPen(QPen(Qt::black, 1));
   for (double x : {15.0, 19.0, 23.0}) p.drawLine(QPointF(x, 15), QPointF(x, 19));
   return QCursor(pixmap, 13, 2);
+}
+
+}  // namespace
+
+// Drawn once: the start screen sets the level cursor on nine buttons and the link cursor on
+// two. Kept to the end of the program, past the application object that drawing needs.
+QCursor LevelButtonCursor() {
+  static const auto* cursor = new QCursor(DrawLevelButtonCursor());
+  return *cursor;
+}
+
+QCursor LinkCursor() {
+  static const auto* cursor = new QCursor(DrawLinkCursor());
+  return *cursor;
 }
 
 }  // namespace numora::platform

@@ -12,6 +12,7 @@
 // A CJK line keeps the room of a full-height character ("国"), so that the baseline of a label
 // does not jump with the text it shows.
 
+#include <QHash>
 #include <QLabel>
 #include <QPointF>
 #include <QString>
@@ -50,6 +51,14 @@ class DesignLabel : public QLabel {
   // The area the text is set in: inside the frame, if there is one.
   QRect TextArea() const;
 
+  // Whether labels draw the clocks' digits, colons and points (and the mark), when larger than
+  // Qt's own glyph cache keeps, from pictures of each character made once per font, colour and
+  // place within a pixel (on by default). Off, every paint fills the characters' outlines
+  // afresh; the pixels are the same to within one level of rounding.
+  static void UseGlyphPictures(bool on);
+  // The memory those pictures take, in bytes.
+  static qsizetype GlyphPictureBytes();
+
  signals:
   void clicked();
 
@@ -63,6 +72,21 @@ class DesignLabel : public QLabel {
   QColor frame_;
   bool clickable_ = false;
   bool pressed_ = false;
+
+  // SetLines of the texts painted lately, kept while the font, size and alignment stay: a
+  // running clock paints the same hundred texts over and over.
+  const std::vector<Line>& LinesToPaint(const QString& text);
+  struct SetKey {
+    QFont Font;
+    QSize Size;
+    Qt::Alignment Align;
+    bool Wrap = false;
+    bool Framed = false;
+    int Dpi = 0;
+    bool operator==(const SetKey&) const = default;
+  };
+  SetKey setKey_;
+  QHash<QString, std::vector<Line>> painted_;
 };
 
 // The size of the font's em square in pixels on the device.

@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "platform/cut_faces.h"
+
 namespace numora::platform {
 
 QRect ToPixels(const TwipRect& r) {
@@ -30,7 +32,12 @@ const char* InstalledFamily(Face face) {
 }
 
 QFont MakeFont(Face face, double points, int weight, bool underline) {
-  QFont font(QString::fromLatin1(InstalledFamily(face)));
+  const QString installed = QString::fromLatin1(InstalledFamily(face));
+  QFont font(installed);
+  // The face cut to the game's own texts first; the installed face for any other character.
+  if (const QString cut = CutFamilyFor(installed); !cut.isEmpty()) {
+    font.setFamilies({cut, installed});
+  }
   font.setPointSizeF(points);
   // No installed face has a black weight; bold is the heaviest there is.
   font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
@@ -40,6 +47,7 @@ QFont MakeFont(Face face, double points, int weight, bool underline) {
 }
 
 void InstallFontSubstitutions() {
+  LoadCutFaces();
   const QString sans = QString::fromLatin1(InstalledFamily(Face::SimHei));
   const QString serif = QString::fromLatin1(InstalledFamily(Face::SimSun));
   const QString latin = QString::fromLatin1(InstalledFamily(Face::Arial));

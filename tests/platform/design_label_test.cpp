@@ -238,6 +238,113 @@ class DesignLabelTest : public QObject {
     numora::platform::ShrinkToFit(label, marks);
     QCOMPARE(label->font().pointSizeF(), points);  // once fitted, left alone
   }
+
+  // Large digits, colons and points are drawn from pictures made once per font and colour; they
+  // must show what filling the outlines in place shows, wherever the text falls within a pixel
+  // (right-aligned, narrowed digits start at fractions of a pixel), at every size the screens
+  // use and in every colour.
+  void glyphPicturesShowWhatTheOutlinesShow_data() {
+    QTest::addColumn<Face>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("stretch");  // 0: the face's own width
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("centred");   // framed and centred both ways, as on the start screen
+    QTest::addColumn<bool>("pictured");  // false: too large, outlines filled
+    const QColor black(Qt::black);
+    const QColor red(255, 0, 0);
+    const QColor blue(0, 0, 255);
+    const auto row = [](const char* name, Face face, double points, int stretch, QColor color,
+                        const char* text, bool centred, bool pictured) {
+      QTest::newRow(name) << face << points << stretch << color << QString::fromUtf8(text)
+                          << centred << pictured;
+    };
+    row("clock", Face::SimHei, 60, 0, black, "07", false, true);
+    row("clock narrowed", Face::SimHei, 60, 87, black, "1:59", false, true);
+    row("clock red", Face::SimHei, 60, 91, red, "12.38", false, true);
+    row("serif colon", Face::SimSun, 60, 0, black, ":", false, true);
+    row("centred", Face::Arial, 60, 0, red, "3", true, true);
+    row("maximised", Face::SimHei, 81.5, 87, black, "0.46", false, true);
+    row("mark", Face::SimHei, 86, 0, red, "√×", false, true);
+    row("last number", Face::SimHei, 99.75, 83, blue, "327", false, false);
+    row("level digit", Face::ArialBlack, 200.25, 0, red, "9", false, false);
+  }
+  void glyphPicturesShowWhatTheOutlinesShow() {
+    QFETCH(Face, face);
+    QFETCH(double, points);
+    QFETCH(int, stretch);
+    QFETCH(QColor, color);
+    QFETCH(QString, text);
+    QFETCH(bool, centred);
+    QFETCH(bool, pictured);
+    DesignLabel* label = Make(face, points, 290, Qt::AlignRight);
+    label->setGeometry(3, 5, 390, 290);
+    if (centred) {
+      label->setAlignment(Qt::AlignCenter);
+      label->setWordWrap(true);
+      label->SetFrameColor(Qt::black);
+      label->setGeometry(200, 160, 105, 145);
+    }
+    if (stretch > 0) {
+      QFont font = label->font();
+      font.setStretch(stretch);
+      label->setFont(font);
+    }
+    numora::platform::SetColors(label, color, Qt::white);
+    const qsizetype atStart = DesignLabel::GlyphPictureBytes();
+    // Each text also one pixel-fraction further along, as a narrower right-aligned text starts.
+    for (const QString& shown : {text, text.left(text.size() - 1), text + QLatin1Char('8')}) {
+      label->setText(shown);
+      DesignLabel::UseGlyphPictures(false);
+      const QImage outlines = label->grab().toImage();
+      DesignLabel::UseGlyphPictures(true);
+      const QImage pictured = label->grab().toImage();
+      QCOMPARE(label->grab().toImage(), pictured);
+      int worst = 0;
+      int inked = 0;
+      for (int y = 0; y < outlines.height(); ++y) {
+        for (int x = 0; x < outlines.width(); ++x) {
+          const QColor a = outlines.pixelColor(x, y);
+          const QColor b = pictured.pixelColor(x, y);
+          worst = std::max({worst, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                            std::abs(a.blue() - b.blue())});
+          if (a != QColor(Qt::white)) ++inked;
+        }
+      }
+      // Blending a picture in rounds once more than filling in place: one level of 255 at most.
+      QVERIFY2(worst <= 1, qPrintable(shown + QStringLiteral(": differs by %1").arg(worst)));
+      QVERIFY2(shown.isEmpty() || inked > 100, qPrintable(shown + ": nothing drawn"));
+    }
+    // Made for this font at the first paint, reused from then on.
+    const qsizetype made = DesignLabel::GlyphPictureBytes();
+    QCOMPARE(made > atStart, pictured);
+    label->grab();
+    QCOMPARE(DesignLabel::GlyphPictureBytes(), made);
+  }
+
+  // The label keeps where it set each text it painted; a new font, size or alignment sets the
+  // text afresh, as a label made that way from the start would.
+  void paintedTextFollowsChangesOfTheLabel() {
+    DesignLabel* label = Make(Face::SimHei, 60, 120, Qt::AlignRight);
+    label->setText(QStringLiteral("59"));
+    label->grab();
+    const auto sameAsNew = [&](const char* what) {
+      DesignLabel* fresh = Make(Face::SimHei, 60, 120, label->alignment());
+      fresh->setFont(label->font());
+      fresh->setGeometry(label->geometry());
+      fresh->setText(label->text());
+      QVERIFY2(label->grab().toImage() == fresh->grab().toImage(), what);
+      delete fresh;
+    };
+    QFont narrow = label->font();
+    narrow.setStretch(80);
+    label->setFont(narrow);
+    sameAsNew("font");
+    label->resize(220, 100);
+    sameAsNew("size");
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    sameAsNew("alignment");
+  }
 };
 
 QTEST_MAIN(DesignLabelTest)
