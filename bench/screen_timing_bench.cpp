@@ -38,6 +38,7 @@
 #include "endurance/endurance_engine.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
+#include "platform/glyph_pictures.h"
 #include "platform/layout.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
@@ -192,9 +193,9 @@ BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchm
 // The same frame with every glyph's outline filled in place, as before the labels kept
 // pictures of their large digits: what the pictures save.
 void BM_WindowFrameOutlines(benchmark::State& state) {
-  numora::platform::DesignLabel::UseGlyphPictures(false);
+  numora::platform::UseGlyphPictures(false);
   BM_WindowFrame(state);
-  numora::platform::DesignLabel::UseGlyphPictures(true);
+  numora::platform::UseGlyphPictures(true);
 }
 BENCHMARK(BM_WindowFrameOutlines)->ArgName("level")->Arg(9)->Unit(benchmark::kMicrosecond);
 
@@ -343,7 +344,7 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   std::printf("frames_per_second %.1f\n", static_cast<double>(paints.size()) / wall);
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
   std::printf("glyph_picture_kib %.0f\n",
-              static_cast<double>(numora::platform::DesignLabel::GlyphPictureBytes()) / 1024);
+              static_cast<double>(numora::platform::GlyphPictureBytes()) / 1024);
   std::printf("allocations_per_second %.0f\n", allocations / wall);
   return 0;
 }

@@ -2,9 +2,10 @@
 #pragma once
 // The game's pictures, drawn in code so that nothing is taken from elsewhere.
 
-#include <QCursor>
 #include <QIcon>
+#include <QPainterPath>
 #include <QPixmap>
+#include <QPointF>
 
 namespace numora::platform {
 
@@ -12,7 +13,7 @@ QIcon WindowIcon();               // 32 x 32
 QPixmap IconPicture(int side);    // the window icon's picture at any size (the desktop's icons)
 QPixmap TitlePicture();           // 300 x 300, the start screen's picture
 QPixmap RewardPicture(int side);  // shown after a complete counting run
-QCursor LevelButtonCursor();      // over the level buttons
-QCursor LinkCursor();             // over the two links
+// A five-pointed star, its first point straight up.
+QPainterPath Star(QPointF centre, double outer, double inner);
 
 }  // namespace numora::platform

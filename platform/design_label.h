@@ -51,14 +51,6 @@ class DesignLabel : public QLabel {
   // The area the text is set in: inside the frame, if there is one.
   QRect TextArea() const;
 
-  // Whether labels draw the clocks' digits, colons and points (and the mark), when larger than
-  // Qt's own glyph cache keeps, from pictures of each character made once per font, colour and
-  // place within a pixel (on by default). Off, every paint fills the characters' outlines
-  // afresh; the pixels are the same to within one level of rounding.
-  static void UseGlyphPictures(bool on);
-  // The memory those pictures take, in bytes.
-  static qsizetype GlyphPictureBytes();
-
  signals:
   void clicked();
 

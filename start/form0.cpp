@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/art.h"
+#include "platform/cursors.h"
 #include "platform/design_label.h"
 #include "platform/layout.h"
 #include "platform/links.h"

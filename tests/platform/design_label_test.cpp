@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "platform/glyph_pictures.h"
 #include "tests/support/screen_driver.h"
 
 using numora::platform::DesignLabel;
@@ -291,13 +292,13 @@ class DesignLabelTest : public QObject {
       label->setFont(font);
     }
     numora::platform::SetColors(label, color, Qt::white);
-    const qsizetype atStart = DesignLabel::GlyphPictureBytes();
+    const qsizetype atStart = numora::platform::GlyphPictureBytes();
     // Each text also one pixel-fraction further along, as a narrower right-aligned text starts.
     for (const QString& shown : {text, text.left(text.size() - 1), text + QLatin1Char('8')}) {
       label->setText(shown);
-      DesignLabel::UseGlyphPictures(false);
+      numora::platform::UseGlyphPictures(false);
       const QImage outlines = label->grab().toImage();
-      DesignLabel::UseGlyphPictures(true);
+      numora::platform::UseGlyphPictures(true);
       const QImage pictured = label->grab().toImage();
       QCOMPARE(label->grab().toImage(), pictured);
       int worst = 0;
@@ -316,10 +317,10 @@ class DesignLabelTest : public QObject {
       QVERIFY2(shown.isEmpty() || inked > 100, qPrintable(shown + ": nothing drawn"));
     }
     // Made for this font at the first paint, reused from then on.
-    const qsizetype made = DesignLabel::GlyphPictureBytes();
+    const qsizetype made = numora::platform::GlyphPictureBytes();
     QCOMPARE(made > atStart, pictured);
     label->grab();
-    QCOMPARE(DesignLabel::GlyphPictureBytes(), made);
+    QCOMPARE(numora::platform::GlyphPictureBytes(), made);
   }
 
   // The label keeps where it set each text it painted; a new font, size or alignment sets the
