@@ -27,4 +27,10 @@ else()
       "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6network6 (>= 6.4), \
 libqt6core6 (>= 6.4), libstdc++6 (>= 12), libc6 (>= 2.36), ${numora_runtime_depends}")
 endif()
+# The licence, where Debian looks for it (share/doc/<package>/copyright).
+if(NOT WIN32)
+  include(GNUInstallDirs)
+  install(FILES ${PROJECT_SOURCE_DIR}/app/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/numora)
+endif()
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)
