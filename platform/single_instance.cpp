@@ -17,6 +17,11 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <QCryptographicHash>
+#include <windows.h>
+#include <sddl.h>
+#endif
 
 namespace numora::platform {
 
@@ -26,15 +31,11 @@ namespace {
 constexpr int kPeerPatienceMs = 5000;
 constexpr qint64 kLongestLine = 64;
 
-QString UserTag() {
-#ifdef Q_OS_UNIX
-  return QString::number(::getuid());
-#else
-  return qEnvironmentVariable("USERNAME", QStringLiteral("user"));
-#endif
-}
-
 QString LockDirectory() {
+#ifdef Q_OS_WIN
+  // The user's own temporary directory, under the profile: out of sight, and never shared.
+  return QDir::tempPath();
+#endif
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
   // Without XDG_RUNTIME_DIR the runtime location would be made up with a warning on the
   // console; the temporary directory serves as well, as the file name carries the user.
@@ -67,6 +68,32 @@ void Serve(QLocalSocket* peer, const SingleInstance::ShowRequest& onShow) {
 }
 
 }  // namespace
+
+QString SingleInstance::UserTag() {
+#ifdef Q_OS_UNIX
+  return QString::number(::getuid());
+#elif defined(Q_OS_WIN)
+  // The account's security identifier: unlike the user name it is unique across domains and
+  // never reused, so two users of one PC (both signed in, say) never share a lock.
+  QString sid;
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray buffer(qsizetype(size), Qt::Uninitialized);
+    wchar_t* text = nullptr;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+      sid = QString::fromWCharArray(text);
+      LocalFree(text);
+    }
+    CloseHandle(token);
+  }
+  return sid.isEmpty() ? qEnvironmentVariable("USERNAME", QStringLiteral("user")) : sid;
+#else
+  return qEnvironmentVariable("USER", QStringLiteral("user"));
+#endif
+}
 
 SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
 
@@ -127,6 +154,14 @@ void SingleInstance::AskHolderToShow() const {
 }
 
 QString SingleInstance::ServerNameFor(const QString& lockPath) {
+#ifdef Q_OS_WIN
+  // A named pipe: one namespace for the whole machine, names of at most 256 characters and
+  // no backslash. A digest of the lock's path (which lies in the user's own directory and
+  // names the user) is unique per user and lock, however long or Chinese the profile path.
+  const QByteArray path = QDir::cleanPath(QFileInfo(lockPath).absoluteFilePath()).toLower().toUtf8();
+  return QStringLiteral("numora-") +
+         QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex());
+#endif
   const QFileInfo lock(lockPath);
   return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
 }

@@ -37,6 +37,9 @@ class SingleInstanceTest : public QObject {
   void oldLockOfALiveProcessStillHolds();
   void lockThatCannotBeMadeDoesNotKeepTheGameFromStarting();
   void defaultLockIsPerUserInTheRuntimeDirectory();
+  void lockIsNamedForTheUser();
+  void socketNamesNeverMeet_data();
+  void socketNamesNeverMeet();
 
   void laterCopyAsksTheHolderToShowItself();
   void holderAnswersWithTheWindowItShowed_data();
@@ -144,6 +147,9 @@ void SingleInstanceTest::lockThatCannotBeMadeDoesNotKeepTheGameFromStarting() {
 }
 
 void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
+#ifdef Q_OS_WIN
+  QSKIP("Windows has no runtime directory: lockIsNamedForTheUser");
+#endif
   const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
   const bool had = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
   const QString runtime = dir_->path();
@@ -162,6 +168,64 @@ void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
            QFileInfo(QDir::tempPath()).absoluteFilePath());
   QVERIFY2(QFileInfo(withoutRuntime).fileName().contains(user), qPrintable(withoutRuntime));
 #endif
+}
+
+void SingleInstanceTest::lockIsNamedForTheUser() {
+  const QString tag = SingleInstance::UserTag();
+#ifdef Q_OS_WIN
+  // The account's security identifier, and the lock in the user's own temporary directory.
+  QVERIFY2(tag.startsWith(QLatin1String("S-1-")), qPrintable(tag));
+  QCOMPARE(QFileInfo(SingleInstance::DefaultLockPath()).absolutePath(),
+           QFileInfo(QDir::tempPath()).absoluteFilePath());
+#else
+  QCOMPARE(tag, QString::number(::getuid()));
+#endif
+  QVERIFY2(QFileInfo(SingleInstance::DefaultLockPath()).fileName().contains(tag),
+           qPrintable(SingleInstance::DefaultLockPath()));
+}
+
+// Local sockets of two locks: different for different users (their own directories, their own
+// tags), the same for one lock however its path is written. On Windows they are named pipes in
+// one namespace for the whole machine, of at most 256 characters and without backslashes.
+void SingleInstanceTest::socketNamesNeverMeet_data() {
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("second");
+  QTest::addColumn<bool>("same");
+#ifdef Q_OS_WIN
+  const QString a = QStringLiteral("C:/Users/张三/AppData/Local/Temp/numora-S-1-5-21-7-1001.lock");
+  const QString b = QStringLiteral("C:/Users/李四/AppData/Local/Temp/numora-S-1-5-21-7-1002.lock");
+  QTest::newRow("two users") << a << b << false;
+  QTest::newRow("one directory, two users")
+      << a << QStringLiteral("C:/Users/张三/AppData/Local/Temp/numora-S-1-5-21-7-1002.lock")
+      << false;
+  QTest::newRow("one lock, other separators")
+      << a << QString(a).replace(QLatin1Char('/'), QLatin1Char('\\')) << true;
+  QTest::newRow("one lock, other letter case") << a << a.toUpper() << true;
+  QTest::newRow("a long profile path")
+      << QStringLiteral("C:/Users/%1/Temp/numora-S-1-5-21-7-1001.lock").arg(QString(200, u'长'))
+      << b << false;
+#else
+  QTest::newRow("two users") << QStringLiteral("/run/user/1001/numora-1001.lock")
+                             << QStringLiteral("/run/user/1002/numora-1002.lock") << false;
+  QTest::newRow("one directory, two users") << QStringLiteral("/tmp/numora-1001.lock")
+                                            << QStringLiteral("/tmp/numora-1002.lock") << false;
+#endif
+}
+
+void SingleInstanceTest::socketNamesNeverMeet() {
+  QFETCH(QString, first);
+  QFETCH(QString, second);
+  QFETCH(bool, same);
+  const QString one = SingleInstance::ServerNameFor(first);
+  const QString other = SingleInstance::ServerNameFor(second);
+  QCOMPARE(one == other, same);
+  for (const QString& name : {one, other}) {
+#ifdef Q_OS_WIN
+    QVERIFY2(name.size() <= 256 && !name.contains(QLatin1Char('\\')), qPrintable(name));
+#else
+    QVERIFY2(name != first && name != second, qPrintable(name));
+#endif
+  }
 }
 
 void SingleInstanceTest::laterCopyAsksTheHolderToShowItself() {
