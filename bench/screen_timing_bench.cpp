@@ -15,8 +15,15 @@
 //
 // Every heap allocation made on the main thread is counted (malloc, calloc and realloc are
 // forwarded to the C library, so operator new and Qt's containers are counted alike).
+//
+// The Windows build (measured under Wine) has the live measurements only: no Google Benchmark
+// and no allocation counts there.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#endif
 
 #include <QApplication>
 #include <QPointer>
@@ -41,15 +48,20 @@
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
 
+#ifndef _WIN32
 extern "C" {
 void* __libc_malloc(std::size_t size);
 void* __libc_calloc(std::size_t count, std::size_t size);
 void* __libc_realloc(void* p, std::size_t size);
 }
 
+#endif
+
 namespace {
 thread_local long t_allocations = 0;
 }  // namespace
+
+#ifndef _WIN32
 
 extern "C" {
 void* malloc(std::size_t size) {
@@ -65,6 +77,7 @@ void* realloc(void* p, std::size_t size) {
   return __libc_realloc(p, size);
 }
 }
+#endif
 
 namespace {
 
@@ -88,6 +101,7 @@ double MicrosBetween(Steady::time_point a, Steady::time_point b) {
   return std::chrono::duration<double, std::micro>(b - a).count();
 }
 
+#ifndef _WIN32
 // ---------------------------------------------------------------------------------------------
 // Benchmarks: the window on a manual clock moved on 7 ms before every tick.
 
@@ -184,6 +198,7 @@ void BM_WindowFrame(benchmark::State& state) {
   RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Live measurements.
@@ -213,10 +228,20 @@ void Print(const char* key, const Stats& s) {
 }
 
 double CpuSeconds() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {  // in units of 100 ns
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                               t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+#else
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+#endif
 }
 
 // Times every tick of the engine (when it began and how long it took, the label texts it
@@ -329,7 +354,11 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   Print("repaint_us", StatsOf(paints));
   std::printf("frames_per_second %.1f\n", static_cast<double>(paints.size()) / wall);
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
+#ifndef _WIN32
   std::printf("allocations_per_second %.0f\n", allocations / wall);
+#else
+  static_cast<void>(allocations);
+#endif
   return 0;
 }
 
@@ -421,10 +450,16 @@ class FirstPaint final : public QObject {
     if (event->type() != QEvent::Expose) return false;
     watched->event(event);
     if (!static_cast<QWindow*>(watched)->isExposed()) return true;
+#ifdef _WIN32
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf("first_paint_epoch_us %lld\n", static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+#else
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     std::printf("first_paint_epoch_us %lld\n",
                 static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
+#endif
     std::fflush(stdout);
     watched->removeEventFilter(this);
     QCoreApplication::exit(0);
@@ -461,9 +496,14 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "pauses") == 0) {
     return RunPauses(Number(argc > 2 ? argv[2] : nullptr, 50));
   }
+#ifdef _WIN32
+  std::fprintf(stderr, "usage: screen_timing_bench ticks|pauses|startup ...\n");
+  return 2;
+#else
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+#endif
   return 0;
 }
