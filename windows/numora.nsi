@@ -3,10 +3,11 @@
 ; a desktop shortcut, an uninstaller in Add/Remove Programs. "numora-setup.exe /S" installs
 ; silently, "uninstall.exe /S" removes it silently.
 ; makensis -DVERSION=2.0 -DDIST=<dir with numora.exe> -DICON=<numora.ico> -DOUTFILE=<setup.exe>
-Unicode true
+; A 64-bit installer for the 64-bit game: it writes the 64-bit views of Program Files and the
+; registry, and Wine runs it without its 32-bit half.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define NAME "数字专注力训练"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Numora"
@@ -36,10 +37,6 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "本程序需要 64 位 Windows。" /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
   SetShellVarContext all
 FunctionEnd
