@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: writes the game's icon as PNG files for the desktop, one per side asked for, or
 // as one Windows icon file holding every side.
 //   numora_icon_maker <directory> <side>...    writes <directory>/<side>.png

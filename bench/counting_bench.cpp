@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one tick and one key of the counting engine, and proof that neither allocates
 // once a run is going.
 #include <benchmark/benchmark.h>

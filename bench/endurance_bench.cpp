@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the endurance engine's tick and key handling, and proof that neither allocates: every
 // allocation of the process is counted.
 #include <benchmark/benchmark.h>

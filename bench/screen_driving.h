@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives the game's windows from inside the process, the way the pupil would: windows built as
 // the start screen builds them, buttons clicked, keys sent to the input box, ticks delivered to

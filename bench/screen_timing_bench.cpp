@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of the challenge windows as the game builds them: a tick (the engine and the labels it
 // writes) and a frame (a tick and the repaint that shows it) as Google Benchmarks, and live
 // measurements on a window whose Timer1 runs against the real clock:

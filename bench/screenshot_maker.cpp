@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the screenshots of the README: the start screen with a pupil's name and a level picked,
 // and each challenge window at a telling moment of play. The windows read a manual day clock that
 // this program moves, and the text cursor does not blink, so every run draws the same pictures.

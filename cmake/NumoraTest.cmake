@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # numora_add_test(NAME SOURCES ... LIBS ... [GUI])
 # A Qt Test executable registered with CTest. GUI suites run on the offscreen platform so that
 # they need no display and can run side by side.

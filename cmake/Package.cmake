@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in the build directory makes a Debian package of the installed tree.
 set(CPACK_PACKAGE_NAME numora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

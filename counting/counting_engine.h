@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of levels 1 to 6: type 1, 2, 3, ... up to 50 times the level, each followed by
 // Enter. A wrong number ends the run; the level's time limit runs from the first start of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window of the counting challenge (levels 1 to 6). It lays out the controls and hands
 // every event to the CountingEngine, which writes them.

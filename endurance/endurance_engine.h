@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of level 9: count up with no highest number and no corrections for as long as the
 // pupil can, with less than 2 seconds between two keys. The best result is the highest count,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "open_counting/open_counting_engine.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of levels 7 and 8: count up with no highest number and no corrections within the
 // level's time limit, which runs from the first start of a visit over all of its runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "open_counting/open_run_engine.h"
 
 #include "rules/time_text.h"

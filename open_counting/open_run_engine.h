@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the open counting and endurance engines have in common: a run of 1, 2, 3, ... with no
 // highest number, each number confirmed by Enter and compared by value, no corrections. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame the three challenge windows share: a 15240 x 10950 twip client area, controls placed
 // in twips and named as in the design, the 7 ms tick, the buttons and key filter wired to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The day clock the game reads: the local time of day, kept steady, or whatever a test puts in
 // its place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that sets its text as the screens were designed. The installed faces stand in for the
 // design's: the CJK ones ask for far taller lines and reach higher above the baseline, which

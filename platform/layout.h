@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Screens are laid out in twips (1/1440 inch) with the faces of the original design. This is
 // the one place that turns those into pixels and installed fonts.

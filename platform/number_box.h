@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input box of the challenge screens: every character key goes through the engine's key
 // filter before the box takes it, and no text gets in any other way (no paste, no drop, no

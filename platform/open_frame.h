@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of the open counting and endurance windows: the input box, buttons, last number and
 // mark stand in the same places on both, and their numbers may run to four digits. The header

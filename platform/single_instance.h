@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One copy of the game per user: a lock file in the user's runtime directory. The lock goes
 // with the process, however it ends, so a copy that was killed never blocks the next start.

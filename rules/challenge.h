@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the three challenge engines share: the pupil's data they are loaded with, the controls
 // they write, the view they write them through and the five operations a screen calls.

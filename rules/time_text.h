@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The day clock's arithmetic and the rules that turn times and numbers into field texts.
 // All functions are pure; the texts are short enough to live in std::string's inline buffer, so

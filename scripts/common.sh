@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the play and test commands: what the build needs and how to build.
 # shellcheck shell=bash
 

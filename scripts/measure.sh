@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the game's start-up, memory, CPU use and timing under a virtual X display of its own
 # and prints one Markdown table (progress goes to stderr).
 #

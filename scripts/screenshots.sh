@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the README's pictures of the four screens into docs/ under a virtual X display of its
 # own: the start screen, a complete counting run, an open counting run under way and an
 # endurance run ended by a pause. The windows are the game's own, played in-process on a manual

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A virtual X display for the scripts that show the game's windows.
 # shellcheck shell=bash
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start screen: the pupil types a name, picks one of the nine levels and enters the
 // challenge window of that level, which opens modally over this one.

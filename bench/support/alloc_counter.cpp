@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/support/alloc_counter.h"
 
 #include <algorithm>

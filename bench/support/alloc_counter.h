@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A count of every heap allocation the process makes (this file's source replaces every form of
 // the global operator new and delete), and a report that fails a benchmark whose timed part

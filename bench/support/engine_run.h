@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a benchmark of an engine drives it with: a run going on a manual clock, a screen that
 // costs next to nothing, and the keys of the numbers 1, 2, 3, ... as the pupil types them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's clock misbehaving during a run, as the raw local time of day would: a run
 // across local midnight, the clock set back or forward an hour. Whatever the engines make of
 // it, every window shows sane time fields, keeps working and keeps the best result.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever reaches a challenge window's input box, in whatever state the window is, only digits
 // ever stand in it and nothing breaks; the start screen's name box takes any text.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game installed as a desktop program: `cmake --install` of this build into a prefix of the
 // suite's own, then everything the desktop entry points to looked up in that tree.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing the challenge windows from the start screen, again and again and in
 // every state, leaves nothing behind: no window, no ticking timer, no growing memory (and, in the
 // sanitizer build, no leak).

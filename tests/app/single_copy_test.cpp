@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built game started side by side with itself, each run with a runtime directory of its
 // own so that parallel test runs never meet. A later copy ends at once and silently; the
 // running one answers on its socket with the window it brought to the front.

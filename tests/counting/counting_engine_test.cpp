@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counting rules of levels 1 to 6, played on a recording screen with a clock the test moves.
 #include "counting/counting_engine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counting window played through its widgets: keys, clicks and the tick timer, with a clock
 // the test moves.
 #include "counting/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of level 9, played on a recording screen with a clock the test moves.
 #include "endurance/endurance_engine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The endurance window as the pupil meets it: what it shows when it opens, the focus after the
 // start press, a run typed key by key and ended by a pause on the running timer, play again, and
 // the return to the start screen from every state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the first byte picks the level, the rest drives the engine's events through
 // the same checks as the random event suites. Any broken rule aborts with its description.
 #include <cstdio>

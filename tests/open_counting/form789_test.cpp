@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open counting window as the pupil meets it: what it shows when it opens, where the focus
 // goes, a run typed key by key, what no paste or close key can do, and the return to the start
 // screen from every state.

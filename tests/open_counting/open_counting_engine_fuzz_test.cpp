@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random events against the open counting engine; every rule a pupil would notice is checked
 // after each event. NUMORA_FUZZ_EVENTS sets how many events run.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of levels 7 and 8, played on a recording screen with a clock the test moves.
 #include "open_counting/open_counting_engine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's day clock: steady against changes of the computer's clock, still wrapping at
 // local midnight, and replaceable by a test.
 #include "platform/clock.h"

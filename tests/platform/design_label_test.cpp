@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a DesignLabel sets its text: where the design's face puts the baseline when the ink fits,
 // moved in just far enough when it would cross an edge, centred when it cannot fit; and the
 // font fitting rules the screens apply before that.

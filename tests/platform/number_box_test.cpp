@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The challenge input box: which character code each key carries, and that no text gets in
 // except through the key filter.
 #include "platform/number_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user lock that keeps a second copy of the game from starting, and the request that
 // copy sends the running one to bring its window to the front.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pace of a challenge window while a run ticks: a key of level 9 moves Timer1's beat to
 // itself with a tick, and the labels the ticks change are repainted at most once a display
 // frame, the last text always shown.

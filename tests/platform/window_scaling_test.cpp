@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A challenge window that is maximised scales its whole layout and every font by one factor and
 // stands centred; restored, it is exactly as laid out. Only maximising resizes it, and a tick
 // does no layout work.

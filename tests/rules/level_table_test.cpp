@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level table: every rule text to the character, limits and the window each level opens.
 #include "rules/level_table.h"
 

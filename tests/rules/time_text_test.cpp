@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day clock's arithmetic and the field texts the challenge screens show.
 #include "rules/time_text.h"
 

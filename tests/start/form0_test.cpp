@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start screen driven as a pupil would: by the object names of its controls.
 
 #include "start/form0.h"

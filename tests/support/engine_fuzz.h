@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives a challenge engine with random events a pupil could cause (only enabled buttons are
 // pressed, keys go only into an enabled input box) while the clock moves forward, jumps back,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the random event checks need to know of each engine: its messages, fields and best.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An engine on a recording screen with a clock the test moves: what every engine suite plays on.
 

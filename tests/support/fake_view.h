@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test doubles for the engines: a screen that remembers what was written to it and a clock that
 // moves only when the test says so.

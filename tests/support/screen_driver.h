@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives a challenge window in a GUI suite the way the pupil would: buttons clicked, keys typed
 // into whatever has the focus, the tick delivered on demand.
