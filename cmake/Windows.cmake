@@ -76,3 +76,6 @@ if(NUMORA_TESTS AND NOT TARGET screen_timing_bench)
   add_executable(screen_timing_bench ${PROJECT_SOURCE_DIR}/bench/screen_timing_bench.cpp)
   target_link_libraries(screen_timing_bench PRIVATE numora_game numora_test_support)
 endif()
+
+# The user's security identifier for the single-instance lock.
+target_link_libraries(numora_platform PRIVATE advapi32)

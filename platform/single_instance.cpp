@@ -20,6 +20,9 @@
 #endif
 #ifdef Q_OS_WIN
 #include <QCryptographicHash>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <sddl.h>
 #endif
