@@ -154,6 +154,11 @@ void SingleInstance::AskHolderToShow() const {
   socket.write(kShowRequest);
   // No event loop runs yet: the line must be on its way before the socket closes.
   socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));
+#ifdef Q_OS_WIN
+  // And wait for the answer: a pipe its client has closed before the holder took the connection
+  // up loses the line with it. The answer says it was read.
+  socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
+#endif
   socket.disconnectFromServer();
 }
 
