@@ -104,6 +104,9 @@ QFont MakeFont(Face face, double points, int weight, bool underline) {
   }
   font.setUnderline(underline);
   font.setStyleStrategy(QFont::PreferAntialias);
+  // Light hinting, as Debian's fontconfig sets it, wherever FreeType draws (Windows' offscreen
+  // platform defaults to full hinting, which moves ink by a pixel); GDI ignores it.
+  font.setHintingPreference(QFont::PreferVerticalHinting);
   return font;
 }
 

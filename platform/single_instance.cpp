@@ -64,7 +64,13 @@ void Serve(QLocalSocket* peer, const SingleInstance::ShowRequest& onShow) {
     QString shown;
     if (line == SingleInstance::kShowRequest && onShow) shown = onShow();
     peer->write(shown.toUtf8() + '\n');
+#ifdef Q_OS_WIN
+    // Closing a pipe drops what has not yet gone through it: the peer hangs up once it has the
+    // answer, or the patience timer does.
+    peer->flush();
+#else
     peer->disconnectFromServer();
+#endif
   };
   QObject::connect(peer, &QLocalSocket::readyRead, peer, answer);
   // The line may have come in with the connection, before anyone listened for it.

@@ -10,9 +10,6 @@ export WINEPREFIX=${WINEPREFIX:-$ROOT/build/windows/wine}
 export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export USER=学生 LOGNAME=学生
 export LANG=C.UTF-8
-# Qt's offscreen platform, which the suites run on, reads fonts on Windows from one folder of
-# font files rather than from Windows: the host's faces, the ones Wine shows the game too.
-export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-$(dirname "$WINEPREFIX")/fonts}
 
 # wine_prefix_ready: makes the prefix once (several callers at a time wait for the first).
 wine_prefix_ready() {
@@ -21,10 +18,7 @@ wine_prefix_ready() {
   (
     flock 8
     [ -f "$WINEPREFIX/.numora-ready" ] && exit 0
-    rm -rf "$QT_QPA_FONTDIR" && mkdir -p "$QT_QPA_FONTDIR" &&
-      find /usr/share/fonts \( -name '*.ttf' -o -name '*.ttc' -o -name '*.otf' \) \
-        -exec ln -sf -t "$QT_QPA_FONTDIR" {} + &&
-      wineboot --init >"$WINEPREFIX.log" 2>&1 && wineserver --wait &&
+    wineboot --init >"$WINEPREFIX.log" 2>&1 && wineserver --wait &&
       touch "$WINEPREFIX/.numora-ready"
   ) 8>"$WINEPREFIX.lock"
 }

@@ -363,6 +363,13 @@ void SingleInstanceTest::modalWindowComesToTheFrontOverItsRestoredParent() {
   QWidget other;  // another program's window stands in front
   other.show();
   other.activateWindow();
+#ifdef Q_OS_WIN
+  // Windows gives the activation of a window that an application-modal one blocks to the modal
+  // one, so a window of this process cannot stand for another program's here.
+  if (QTest::qWaitFor([&] { return QApplication::activeWindow() == &challenge; }, 500)) {
+    QSKIP("no stand-in for another program's window in this process on Windows");
+  }
+#endif
   QTRY_COMPARE(QApplication::activeWindow(), &other);
   start.setWindowState(Qt::WindowMinimized);
 
