@@ -37,8 +37,8 @@ QByteArray IcoOf(const QList<int>& sides) {
   for (qsizetype i = 0; i < sides.size(); ++i) {
     const char side = char(sides[i] >= 256 ? 0 : sides[i]);
     ico.append(side).append(side).append('\0').append('\0');  // width, height, no palette
-    put16(qToLittleEndian<quint16>(1));                          // colour planes
-    put16(qToLittleEndian<quint16>(32));                         // bits per pixel
+    put16(qToLittleEndian<quint16>(1));                       // colour planes
+    put16(qToLittleEndian<quint16>(32));                      // bits per pixel
     put32(qToLittleEndian<quint32>(quint32(images[i].size())));
     put32(qToLittleEndian<quint32>(offset));
     offset += quint32(images[i].size());

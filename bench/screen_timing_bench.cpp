@@ -237,7 +237,8 @@ double CpuSeconds() {
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   auto seconds = [](const FILETIME& t) {  // in units of 100 ns
     return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                               t.dwLowDateTime) / 1e7;
+                               t.dwLowDateTime) /
+           1e7;
   };
   return seconds(kernel) + seconds(user);
 #else
@@ -456,8 +457,9 @@ class FirstPaint final : public QObject {
     if (!static_cast<QWindow*>(watched)->isExposed()) return true;
 #ifdef _WIN32
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::printf("first_paint_epoch_us %lld\n", static_cast<long long>(
-        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    std::printf(
+        "first_paint_epoch_us %lld\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
 #else
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);

@@ -23,8 +23,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <sddl.h>
+#include <windows.h>
 #endif
 
 namespace numora::platform {
@@ -173,7 +173,8 @@ QString SingleInstance::ServerNameFor(const QString& lockPath) {
   // A named pipe: one namespace for the whole machine, names of at most 256 characters and
   // no backslash. A digest of the lock's path (which lies in the user's own directory and
   // names the user) is unique per user and lock, however long or Chinese the profile path.
-  const QByteArray path = QDir::cleanPath(QFileInfo(lockPath).absoluteFilePath()).toLower().toUtf8();
+  const QByteArray path =
+      QDir::cleanPath(QFileInfo(lockPath).absoluteFilePath()).toLower().toUtf8();
   return QStringLiteral("numora-") +
          QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex());
 #endif

@@ -32,7 +32,8 @@ void FontChoiceTest::choiceAmongInstalledFamilies_data() {
   QTest::addColumn<QStringList>("installed");
   QTest::addColumn<QString>("chosen");
 
-  const QStringList debian{"Noto Sans CJK SC", "Noto Serif CJK SC", "Liberation Sans", "DejaVu Sans"};
+  const QStringList debian{"Noto Sans CJK SC", "Noto Serif CJK SC", "Liberation Sans",
+                           "DejaVu Sans"};
   const QStringList chineseWindows{"Arial",           "Arial Black", "SimHei", "SimSun",
                                    "Microsoft YaHei", "Tahoma",      "NSimSun"};
   const QStringList englishWindows{"Arial", "Microsoft YaHei", "Segoe UI"};
@@ -54,14 +55,15 @@ void FontChoiceTest::choiceAmongInstalledFamilies_data() {
   QTest::newRow("Arial Black under Wine") << Face::ArialBlack << debian << "Liberation Sans";
 #else
   // The Linux layout is made for the substitutes, even where the Windows faces are installed.
-  QTest::newRow("SimHei with Windows fonts") << Face::SimHei << chineseWindows << "Noto Sans CJK SC";
+  QTest::newRow("SimHei with Windows fonts")
+      << Face::SimHei << chineseWindows << "Noto Sans CJK SC";
   QTest::newRow("Arial Black with Windows fonts")
       << Face::ArialBlack << chineseWindows << "Liberation Sans";
   QTest::newRow("SimSun on Debian") << Face::SimSun << debian << "Noto Serif CJK SC";
 #endif
   // With none of the candidates the substitute is still asked for, and Qt falls back from it.
-  QTest::newRow("nothing known installed") << Face::SimHei << QStringList{"Tahoma"}
-                                           << "Noto Sans CJK SC";
+  QTest::newRow("nothing known installed")
+      << Face::SimHei << QStringList{"Tahoma"} << "Noto Sans CJK SC";
 }
 
 void FontChoiceTest::choiceAmongInstalledFamilies() {
