@@ -23,8 +23,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <sddl.h>
+// clang-format off: sddl.h needs windows.h before it
 #include <windows.h>
+#include <sddl.h>
+// clang-format on
 #endif
 
 namespace numora::platform {

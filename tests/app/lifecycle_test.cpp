@@ -6,8 +6,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <psapi.h>
+// clang-format off: psapi.h needs windows.h before it
 #include <windows.h>
+#include <psapi.h>
+// clang-format on
 #else
 #include <unistd.h>
 #endif
