@@ -23,7 +23,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-// clang-format off: sddl.h needs windows.h before it
+// sddl.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
 #include <sddl.h>
 // clang-format on

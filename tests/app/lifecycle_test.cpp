@@ -6,7 +6,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-// clang-format off: psapi.h needs windows.h before it
+// psapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
 #include <psapi.h>
 // clang-format on
