@@ -11,6 +11,12 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$ROOT/scripts/wine-env.sh"
 wine_prefix_ready || exit 1
 
+# Wine keeps the host's QT_* variables from Windows programs, and hands WINEQT_* on as QT_*:
+# the suites' platform (offscreen) and a scale factor reach them that way.
+while IFS='=' read -r name value; do
+  export "WINE$name=$value"
+done < <(env | grep '^QT_' || true)
+
 program=$1
 shift
 case "$program" in
