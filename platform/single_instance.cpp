@@ -125,6 +125,15 @@ bool SingleInstance::TryAcquire() {
     return true;
   }
   if (lock_->error() != QLockFile::LockFailedError) return true;
+#ifdef Q_OS_WIN
+  // A live holder keeps its lock file open, and Windows deletes no file that is open: one that
+  // can be deleted was left by a copy that ended without unlocking, whatever process now has
+  // the id it names (ids come round again after a restart, and under Wine in every session).
+  if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+    Listen();
+    return true;
+  }
+#endif
   AskHolderToShow();
   return false;
 }

@@ -29,14 +29,14 @@ headers=$(x86_64-w64-mingw32-objdump -p -h "$EXE")
 imports=$(echo "$headers" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 foreign=$(echo "$imports" | grep -vxE '(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|userenv|netapi32|iphlpapi|crypt32|secur32|setupapi|mpr|authz|wtsapi32|dxgi|d3d11|d3d9|dwrite|d2d1|bcrypt|ncrypt|rpcrt4|msvcrt|api-ms-win-[a-z0-9-]+|shcore|winspool\.drv|comctl32|cfgmgr32|ntdll|dnsapi|winhttp)\.dll' || true)
 [ -z "$foreign" ] && pass "numora.exe imports only Windows' DLLs" || fail "numora.exe needs $foreign"
-echo "$headers" | grep -q '^Subsystem.*Windows GUI' && pass "numora.exe opens no console window" ||
+grep -q '^Subsystem.*Windows GUI' <<<"$headers" && pass "numora.exe opens no console window" ||
   fail "numora.exe is a console program"
 texts=$(x86_64-w64-mingw32-strings -el "$EXE")
 for text in OriginalFilename ProductVersion; do
-  if echo "$texts" | grep -qx "$text"; then pass "version information: $text"; else
+  if grep -qx "$text" <<<"$texts"; then pass "version information: $text"; else
     fail "no $text in the version information"; fi
 done
-echo "$headers" | grep -q ' \.rsrc ' && pass "numora.exe has resources (icon)" ||
+grep -q ' \.rsrc ' <<<"$headers" && pass "numora.exe has resources (icon)" ||
   fail "numora.exe has no resources"
 
 # --- the portable exe alone in an empty folder
