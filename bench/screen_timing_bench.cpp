@@ -16,8 +16,18 @@
 //
 // Every heap allocation made on the main thread is counted (malloc, calloc and realloc are
 // forwarded to the C library, so operator new and Qt's containers are counted alike).
+//
+// The Windows build (measured under Wine) has the live measurements only: no Google Benchmark
+// and no allocation counts there.
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#endif
 
 #include <QApplication>
 #include <QPointer>
@@ -45,15 +55,20 @@
 #include "tests/support/fake_view.h"
 #include "tests/support/window_driver.h"
 
+#ifndef _WIN32
 extern "C" {
 void* __libc_malloc(std::size_t size);
 void* __libc_calloc(std::size_t count, std::size_t size);
 void* __libc_realloc(void* p, std::size_t size);
 }
 
+#endif
+
 namespace {
 thread_local long t_allocations = 0;
 }  // namespace
+
+#ifndef _WIN32
 
 extern "C" {
 void* malloc(std::size_t size) {
@@ -69,6 +84,7 @@ void* realloc(void* p, std::size_t size) {
   return __libc_realloc(p, size);
 }
 }
+#endif
 
 namespace {
 
@@ -93,6 +109,7 @@ double MicrosBetween(Steady::time_point a, Steady::time_point b) {
   return std::chrono::duration<double, std::micro>(b - a).count();
 }
 
+#ifndef _WIN32
 // ---------------------------------------------------------------------------------------------
 // Benchmarks: the window on a manual clock moved on 7 ms before every tick.
 
@@ -189,6 +206,7 @@ void BM_WindowFrame(benchmark::State& state) {
   RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
+#endif
 
 // The same frame with every glyph's outline filled in place, as before the labels kept
 // pictures of their large digits: what the pictures save.
@@ -227,10 +245,21 @@ void Print(const char* key, const Stats& s) {
 }
 
 double CpuSeconds() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {  // in units of 100 ns
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                               t.dwLowDateTime) /
+           1e7;
+  };
+  return seconds(kernel) + seconds(user);
+#else
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+#endif
 }
 
 // Times every tick of the engine (when it began and how long it took, the label texts it
@@ -345,7 +374,11 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   std::printf("cpu_percent %.2f\n", 100 * cpu / wall);
   std::printf("glyph_picture_kib %.0f\n",
               static_cast<double>(numora::platform::GlyphPictureBytes()) / 1024);
+#ifndef _WIN32
   std::printf("allocations_per_second %.0f\n", allocations / wall);
+#else
+  static_cast<void>(allocations);
+#endif
   return 0;
 }
 
@@ -437,10 +470,17 @@ class FirstPaint final : public QObject {
     if (event->type() != QEvent::Expose) return false;
     watched->event(event);
     if (!static_cast<QWindow*>(watched)->isExposed()) return true;
+#ifdef _WIN32
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf(
+        "first_paint_epoch_us %lld\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+#else
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     std::printf("first_paint_epoch_us %lld\n",
                 static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
+#endif
     std::fflush(stdout);
     watched->removeEventFilter(this);
     QCoreApplication::exit(0);
@@ -477,9 +517,14 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "pauses") == 0) {
     return RunPauses(Number(argc > 2 ? argv[2] : nullptr, 50));
   }
+#ifdef _WIN32
+  std::fprintf(stderr, "usage: screen_timing_bench ticks|pauses|startup ...\n");
+  return 2;
+#else
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+#endif
   return 0;
 }

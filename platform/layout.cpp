@@ -2,8 +2,13 @@
 #include "platform/layout.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QWidget>
+#include <array>
+#include <cstring>
+#include <vector>
 
 #include "platform/cut_faces.h"
 
@@ -18,17 +23,75 @@ void Place(QWidget* widget, const TwipRect& r) {
   widget->setGeometry(ToPixels(r));
 }
 
-const char* InstalledFamily(Face face) {
+namespace {
+
+// The families that can stand for each face, best first; the last is the substitute the layout
+// is also made for, shipped with Debian (fonts-noto-cjk, fonts-liberation2).
+std::vector<const char*> Candidates(Face face) {
   switch (face) {
+#ifdef Q_OS_WIN
+    // The design's own faces come with Chinese Windows. Microsoft YaHei comes with every
+    // Windows since Vista, Chinese or not, so a CJK face is found without bundling one.
     case Face::SimSun:
-      return "Noto Serif CJK SC";
+      return {"SimSun", "Microsoft YaHei", "Noto Serif CJK SC"};
     case Face::SimHei:
-      return "Noto Sans CJK SC";
+      return {"SimHei", "Microsoft YaHei", "Noto Sans CJK SC"};
+    case Face::Arial:
+      return {"Arial", "Liberation Sans"};
+    case Face::ArialBlack:
+      return {"Arial Black", "Liberation Sans"};
+#else
+    case Face::SimSun:
+      return {"Noto Serif CJK SC"};
+    case Face::SimHei:
+      return {"Noto Sans CJK SC"};
     case Face::Arial:
     case Face::ArialBlack:
-      return "Liberation Sans";
+      return {"Liberation Sans"};
+#endif
   }
-  return "Noto Sans CJK SC";
+  return {"Noto Sans CJK SC"};
+}
+
+const char* ChooseFamilyOf(Face face, const QStringList& installed) {
+  const std::vector<const char*> candidates = Candidates(face);
+  for (const char* family : candidates) {
+    if (installed.contains(QLatin1String(family), Qt::CaseInsensitive)) return family;
+  }
+  return candidates.back();
+}
+
+// Whether a family has the weights the design asks for, black included, rather than standing
+// in for a face with fewer.
+bool HasDesignWeights(Face face, const char* family) {
+  return std::strcmp(family, Candidates(face).back()) != 0;
+}
+
+}  // namespace
+
+QStringList FamilyCandidates(Face face) {
+  QStringList candidates;
+  for (const char* family : Candidates(face)) candidates << QString::fromLatin1(family);
+  return candidates;
+}
+
+QString ChooseFamily(Face face, const QStringList& installed) {
+  return QString::fromLatin1(ChooseFamilyOf(face, installed));
+}
+
+const char* InstalledFamily(Face face) {
+  // Asked once per face: the installed fonts do not change while the game runs. Before there
+  // is a font database (no application object yet) the answer is the substitute, not kept.
+  static std::array<const char*, 4> chosen{};
+  const auto index = static_cast<std::size_t>(face);
+  if (!chosen[index]) {
+    if (Candidates(face).size() == 1) return Candidates(face).front();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+      return Candidates(face).back();
+    }
+    chosen[index] = ChooseFamilyOf(face, QFontDatabase::families());
+  }
+  return chosen[index];
 }
 
 QFont MakeFont(Face face, double points, int weight, bool underline) {
@@ -39,10 +102,18 @@ QFont MakeFont(Face face, double points, int weight, bool underline) {
     font.setFamilies({cut, installed});
   }
   font.setPointSizeF(points);
-  // No installed face has a black weight; bold is the heaviest there is.
-  font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+  if (HasDesignWeights(face, InstalledFamily(face))) {
+    // The design's faces have the weights it asks for (Arial Black is black at 900).
+    font.setWeight(static_cast<QFont::Weight>(weight));
+  } else {
+    // No substitute has a black weight; bold is the heaviest there is.
+    font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+  }
   font.setUnderline(underline);
   font.setStyleStrategy(QFont::PreferAntialias);
+  // Light hinting, as Debian's fontconfig sets it, wherever FreeType draws (Windows' offscreen
+  // platform defaults to full hinting, which moves ink by a pixel); GDI ignores it.
+  font.setHintingPreference(QFont::PreferVerticalHinting);
   return font;
 }
 

@@ -33,6 +33,14 @@ QFont MakeFont(Face face, double points, int weight = 400, bool underline = fals
 // The installed family that stands in for a face of the design.
 const char* InstalledFamily(Face face);
 
+// The families that can stand for a face, best first: on Windows the design's own face before
+// the substitutes the layout is also made for; elsewhere only the substitutes.
+QStringList FamilyCandidates(Face face);
+
+// The first of the candidates that is among `installed` (families as the font database names
+// them, in any letter case); the last candidate when none is.
+QString ChooseFamily(Face face, const QStringList& installed);
+
 // Maps the design's face names (also their Chinese names) to installed faces with CJK glyphs.
 // Call once, before the first widget is made.
 void InstallFontSubstitutions();

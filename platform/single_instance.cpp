@@ -18,6 +18,17 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <QCryptographicHash>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+// sddl.h needs windows.h before it.
+// clang-format off
+#include <windows.h>
+#include <sddl.h>
+// clang-format on
+#endif
 
 namespace numora::platform {
 
@@ -27,15 +38,11 @@ namespace {
 constexpr int kPeerPatienceMs = 5000;
 constexpr qint64 kLongestLine = 64;
 
-QString UserTag() {
-#ifdef Q_OS_UNIX
-  return QString::number(::getuid());
-#else
-  return qEnvironmentVariable("USERNAME", QStringLiteral("user"));
-#endif
-}
-
 QString LockDirectory() {
+#ifdef Q_OS_WIN
+  // The user's own temporary directory, under the profile: out of sight, and never shared.
+  return QDir::tempPath();
+#endif
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
   // Without XDG_RUNTIME_DIR the runtime location would be made up with a warning on the
   // console; the temporary directory serves as well, as the file name carries the user.
@@ -60,7 +67,13 @@ void Serve(QLocalSocket* peer, const SingleInstance::ShowRequest& onShow) {
     QString shown;
     if (line == SingleInstance::kShowRequest && onShow) shown = onShow();
     peer->write(shown.toUtf8() + '\n');
+#ifdef Q_OS_WIN
+    // Closing a pipe drops what has not yet gone through it: the peer hangs up once it has the
+    // answer, or the patience timer does.
+    peer->flush();
+#else
     peer->disconnectFromServer();
+#endif
   };
   QObject::connect(peer, &QLocalSocket::readyRead, peer, answer);
   // The line may have come in with the connection, before anyone listened for it.
@@ -68,6 +81,32 @@ void Serve(QLocalSocket* peer, const SingleInstance::ShowRequest& onShow) {
 }
 
 }  // namespace
+
+QString SingleInstance::UserTag() {
+#ifdef Q_OS_UNIX
+  return QString::number(::getuid());
+#elif defined(Q_OS_WIN)
+  // The account's security identifier: unlike the user name it is unique across domains and
+  // never reused, so two users of one PC (both signed in, say) never share a lock.
+  QString sid;
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray buffer(qsizetype(size), Qt::Uninitialized);
+    wchar_t* text = nullptr;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+      sid = QString::fromWCharArray(text);
+      LocalFree(text);
+    }
+    CloseHandle(token);
+  }
+  return sid.isEmpty() ? qEnvironmentVariable("USERNAME", QStringLiteral("user")) : sid;
+#else
+  return qEnvironmentVariable("USER", QStringLiteral("user"));
+#endif
+}
 
 SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
 
@@ -86,6 +125,15 @@ bool SingleInstance::TryAcquire() {
     return true;
   }
   if (lock_->error() != QLockFile::LockFailedError) return true;
+#ifdef Q_OS_WIN
+  // A live holder keeps its lock file open, and Windows deletes no file that is open: one that
+  // can be deleted was left by a copy that ended without unlocking, whatever process now has
+  // the id it names (ids come round again after a restart, and under Wine in every session).
+  if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+    Listen();
+    return true;
+  }
+#endif
   AskHolderToShow();
   return false;
 }
@@ -124,10 +172,24 @@ void SingleInstance::AskHolderToShow() const {
   socket.write(kShowRequest);
   // No event loop runs yet: the line must be on its way before the socket closes.
   socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));
+#ifdef Q_OS_WIN
+  // And wait for the answer: a pipe its client has closed before the holder took the connection
+  // up loses the line with it. The answer says it was read.
+  socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
+#endif
   socket.disconnectFromServer();
 }
 
 QString SingleInstance::ServerNameFor(const QString& lockPath) {
+#ifdef Q_OS_WIN
+  // A named pipe: one namespace for the whole machine, names of at most 256 characters and
+  // no backslash. A digest of the lock's path (which lies in the user's own directory and
+  // names the user) is unique per user and lock, however long or Chinese the profile path.
+  const QByteArray path =
+      QDir::cleanPath(QFileInfo(lockPath).absoluteFilePath()).toLower().toUtf8();
+  return QStringLiteral("numora-") +
+         QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex());
+#endif
   const QFileInfo lock(lockPath);
   return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
 }

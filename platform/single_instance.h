@@ -44,11 +44,15 @@ class SingleInstance {
   // Whether this copy holds the lock and takes requests from later copies.
   bool Listening() const;
 
-  // The socket beside `lockPath` that its holder listens on.
+  // The socket beside `lockPath` that its holder listens on; on Windows a named pipe whose
+  // name is drawn from `lockPath`.
   static QString ServerNameFor(const QString& lockPath);
 
-  // The user's runtime directory (the temporary directory when there is none), and in it a
-  // file named with the user's id.
+  // Who runs this process: the user id, on Windows the account's security identifier.
+  static QString UserTag();
+
+  // The user's runtime directory (the temporary directory when there is none, and always on
+  // Windows), and in it a file named with UserTag().
   static QString DefaultLockPath();
 
   // The line a later copy sends, and how long it keeps trying to reach a holder that has taken

@@ -19,7 +19,17 @@ fi
 echo "Installing ${missing[*]} ..."
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
-if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+# Another apt-get may hold the locks (an engineer's or a CI job's): wait for it.
+update() {
+  local try
+  for try in 1 2 3 4 5 6; do
+    apt-get -o DPkg::Lock::Timeout=900 update -qq && return 0
+    sleep 20
+  done
+  return 1
+}
+if ! { update && apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends \
+  "${missing[@]}"; } >"$log" 2>&1; then
   cat "$log" >&2
   rm -f "$log"
   exit 1

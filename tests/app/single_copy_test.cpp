@@ -3,6 +3,7 @@
 // own so that parallel test runs never meet. A later copy ends at once and silently; the
 // running one answers on its socket with the window it brought to the front.
 
+#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
@@ -15,6 +16,9 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include "platform/single_instance.h"
 #endif
 
 class SingleCopyTest : public QObject {
@@ -52,6 +56,12 @@ void SingleCopyTest::init() {
 #ifdef Q_OS_UNIX
   lockPath_ = runtime_->filePath(QStringLiteral("numora-%1.lock").arg(::getuid()));
   socketPath_ = runtime_->filePath(QStringLiteral("numora-%1.socket").arg(::getuid()));
+#elif defined(Q_OS_WIN)
+  // Windows keeps the lock in the temporary directory, which Start() points here; the socket
+  // is a named pipe named after the lock's path.
+  lockPath_ = QDir::toNativeSeparators(runtime_->filePath(
+      QStringLiteral("numora-%1.lock").arg(numora::platform::SingleInstance::UserTag())));
+  socketPath_ = numora::platform::SingleInstance::ServerNameFor(lockPath_);
 #endif
 }
 
@@ -70,6 +80,10 @@ QProcess* SingleCopyTest::Start() {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_->path());
+#ifdef Q_OS_WIN
+  env.insert(QStringLiteral("TMP"), QDir::toNativeSeparators(runtime_->path()));
+  env.insert(QStringLiteral("TEMP"), QDir::toNativeSeparators(runtime_->path()));
+#endif
   game->setProcessEnvironment(env);
   game->start(QStringLiteral(NUMORA_GAME_BINARY), {});
   games_.push_back(std::move(game));
@@ -127,12 +141,20 @@ void SingleCopyTest::secondCopyEndsAtOnceWithStatusZero() {
 void SingleCopyTest::copyKilledOutrightDoesNotBlockTheNextStart() {
   QProcess* first = Start();
   QVERIFY(HoldsTheLock(first));
+#ifdef Q_OS_WIN
+  // Its socket is a named pipe, no file: it listens once it answers.
+  QCOMPARE(AskToShow(), QByteArray("form0\n"));
+#else
   QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socketPath_), 20000);  // it listens just after
+#endif
   first->kill();  // SIGKILL: nothing of the game runs on the way out
   QVERIFY(first->waitForFinished());
   QCOMPARE(first->exitStatus(), QProcess::CrashExit);
   QVERIFY2(QFile::exists(lockPath_), "the killed copy leaves its lock file behind");
+#ifndef Q_OS_WIN
+  // A named pipe goes with its process; a Unix socket file stays.
   QVERIFY2(QFile::exists(socketPath_), "and its socket, that nobody answers on");
+#endif
 
   QProcess* next = Start();
   QVERIFY(HoldsTheLock(next));

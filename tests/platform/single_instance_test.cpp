@@ -15,7 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <atomic>
 #include <optional>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -38,6 +40,9 @@ class SingleInstanceTest : public QObject {
   void oldLockOfALiveProcessStillHolds();
   void lockThatCannotBeMadeDoesNotKeepTheGameFromStarting();
   void defaultLockIsPerUserInTheRuntimeDirectory();
+  void lockIsNamedForTheUser();
+  void socketNamesNeverMeet_data();
+  void socketNamesNeverMeet();
 
   void laterCopyAsksTheHolderToShowItself();
   void holderAnswersWithTheWindowItShowed_data();
@@ -51,10 +56,25 @@ class SingleInstanceTest : public QObject {
  private:
   // The lock file as this process would write it, claiming `pid` instead.
   QByteArray LockContentFor(qint64 pid);
+  // A later copy starts as another process would, on a thread of its own while this thread's
+  // event loop serves it (it waits for the holder's answer on Windows); true when it was refused
+  // and does not listen.
+  bool LaterCopyIsRefused();
 
   std::optional<QTemporaryDir> dir_;
   QString path_;
 };
+
+bool SingleInstanceTest::LaterCopyIsRefused() {
+  std::atomic<int> refused{-1};
+  std::thread copy([&] {
+    SingleInstance later(path_);
+    refused = !later.TryAcquire() && !later.Listening();
+  });
+  const bool ended = QTest::qWaitFor([&] { return refused >= 0; }, 10000);
+  copy.join();
+  return ended && refused == 1;
+}
 
 void SingleInstanceTest::init() {
   dir_.emplace();
@@ -100,7 +120,11 @@ void SingleInstanceTest::lockIsFreeAgainOnceItsHolderIsGone() {
 
 void SingleInstanceTest::lockLeftByAProcessThatDiedIsTakenOver() {
   QProcess gone;
+#ifdef Q_OS_WIN
+  gone.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("pause")});
+#else
   gone.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+#endif
   QVERIFY(gone.waitForStarted());
   const qint64 pid = gone.processId();
   gone.kill();
@@ -127,7 +151,10 @@ void SingleInstanceTest::oldLockOfALiveProcessStillHolds() {
   QVERIFY(file.flush());
   QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600),
                            QFileDevice::FileModificationTime));
+#ifndef Q_OS_WIN
+  // On Windows a live holder keeps its lock file open, as the file stays here.
   file.close();
+#endif
 
   SingleInstance next(path_);
   QVERIFY(!next.TryAcquire());
@@ -145,6 +172,9 @@ void SingleInstanceTest::lockThatCannotBeMadeDoesNotKeepTheGameFromStarting() {
 }
 
 void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
+#ifdef Q_OS_WIN
+  QSKIP("Windows has no runtime directory: lockIsNamedForTheUser");
+#endif
   const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
   const bool had = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
   const QString runtime = dir_->path();
@@ -165,6 +195,64 @@ void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
 #endif
 }
 
+void SingleInstanceTest::lockIsNamedForTheUser() {
+  const QString tag = SingleInstance::UserTag();
+#ifdef Q_OS_WIN
+  // The account's security identifier, and the lock in the user's own temporary directory.
+  QVERIFY2(tag.startsWith(QLatin1String("S-1-")), qPrintable(tag));
+  QCOMPARE(QFileInfo(SingleInstance::DefaultLockPath()).absolutePath(),
+           QFileInfo(QDir::tempPath()).absoluteFilePath());
+#else
+  QCOMPARE(tag, QString::number(::getuid()));
+#endif
+  QVERIFY2(QFileInfo(SingleInstance::DefaultLockPath()).fileName().contains(tag),
+           qPrintable(SingleInstance::DefaultLockPath()));
+}
+
+// Local sockets of two locks: different for different users (their own directories, their own
+// tags), the same for one lock however its path is written. On Windows they are named pipes in
+// one namespace for the whole machine, of at most 256 characters and without backslashes.
+void SingleInstanceTest::socketNamesNeverMeet_data() {
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("second");
+  QTest::addColumn<bool>("same");
+#ifdef Q_OS_WIN
+  const QString a = QStringLiteral("C:/Users/张三/AppData/Local/Temp/numora-S-1-5-21-7-1001.lock");
+  const QString b = QStringLiteral("C:/Users/李四/AppData/Local/Temp/numora-S-1-5-21-7-1002.lock");
+  QTest::newRow("two users") << a << b << false;
+  QTest::newRow("one directory, two users")
+      << a << QStringLiteral("C:/Users/张三/AppData/Local/Temp/numora-S-1-5-21-7-1002.lock")
+      << false;
+  QTest::newRow("one lock, other separators")
+      << a << QString(a).replace(QLatin1Char('/'), QLatin1Char('\\')) << true;
+  QTest::newRow("one lock, other letter case") << a << a.toUpper() << true;
+  QTest::newRow("a long profile path")
+      << QStringLiteral("C:/Users/%1/Temp/numora-S-1-5-21-7-1001.lock").arg(QString(200, u'长'))
+      << b << false;
+#else
+  QTest::newRow("two users") << QStringLiteral("/run/user/1001/numora-1001.lock")
+                             << QStringLiteral("/run/user/1002/numora-1002.lock") << false;
+  QTest::newRow("one directory, two users") << QStringLiteral("/tmp/numora-1001.lock")
+                                            << QStringLiteral("/tmp/numora-1002.lock") << false;
+#endif
+}
+
+void SingleInstanceTest::socketNamesNeverMeet() {
+  QFETCH(QString, first);
+  QFETCH(QString, second);
+  QFETCH(bool, same);
+  const QString one = SingleInstance::ServerNameFor(first);
+  const QString other = SingleInstance::ServerNameFor(second);
+  QCOMPARE(one == other, same);
+  for (const QString& name : {one, other}) {
+#ifdef Q_OS_WIN
+    QVERIFY2(name.size() <= 256 && !name.contains(QLatin1Char('\\')), qPrintable(name));
+#else
+    QVERIFY2(name != first && name != second, qPrintable(name));
+#endif
+  }
+}
+
 void SingleInstanceTest::laterCopyAsksTheHolderToShowItself() {
   SingleInstance first(path_);
   int requests = 0;
@@ -176,9 +264,7 @@ void SingleInstanceTest::laterCopyAsksTheHolderToShowItself() {
   QVERIFY(first.Listening());
 
   for (int copy = 1; copy <= 3; ++copy) {
-    SingleInstance later(path_);
-    QVERIFY(!later.TryAcquire());
-    QVERIFY(!later.Listening());
+    QVERIFY(LaterCopyIsRefused());
     QTRY_COMPARE(requests, copy);
   }
   // Asking the holder again is not another copy starting.
@@ -241,8 +327,7 @@ void SingleInstanceTest::socketLeftByAHolderThatDiedDoesNotStopTheNextFromListen
   });
   QVERIFY(next.TryAcquire());
   QVERIFY(next.Listening());
-  SingleInstance later(path_);
-  QVERIFY(!later.TryAcquire());
+  QVERIFY(LaterCopyIsRefused());
   QTRY_COMPARE(requests, 1);
 }
 
@@ -281,11 +366,17 @@ void SingleInstanceTest::modalWindowComesToTheFrontOverItsRestoredParent() {
   QWidget other;  // another program's window stands in front
   other.show();
   other.activateWindow();
+#ifdef Q_OS_WIN
+  // Windows gives the activation of a window that an application-modal one blocks to the modal
+  // one, so a window of this process cannot stand for another program's here.
+  if (QTest::qWaitFor([&] { return QApplication::activeWindow() == &challenge; }, 500)) {
+    QSKIP("no stand-in for another program's window in this process on Windows");
+  }
+#endif
   QTRY_COMPARE(QApplication::activeWindow(), &other);
   start.setWindowState(Qt::WindowMinimized);
 
-  SingleInstance later(path_);
-  QVERIFY(!later.TryAcquire());
+  QVERIFY(LaterCopyIsRefused());
   QTRY_COMPARE(QApplication::activeWindow(), &challenge);
   QVERIFY(!start.isMinimized());
   QVERIFY(start.isVisible());

@@ -187,10 +187,17 @@ class WindowScalingTest : public QObject {
 int main(int argc, char** argv) {
   // The offscreen platform with a screen as large as a classroom projector's; windows on it have
   // no frame.
+#ifdef Q_OS_WIN
+  // Qt splits the platform's options at ':', so no drive letter; and a narrow path must be plain
+  // ASCII, which the user's temporary directory need not be. The working directory serves.
+  const std::string config =
+      QStringLiteral("numora-screen-%1.json").arg(QCoreApplication::applicationPid()).toStdString();
+#else
   const std::string config =
       QDir::temp()
           .filePath(QStringLiteral("numora-screen-%1.json").arg(QCoreApplication::applicationPid()))
           .toStdString();
+#endif
   std::ofstream(config) << R"({"windowFrameMargins": false, "screens": [{"width": )"
                         << ScreenSize().width() << R"(, "height": )" << ScreenSize().height()
                         << "}]}";
