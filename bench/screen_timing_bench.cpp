@@ -206,7 +206,6 @@ void BM_WindowFrame(benchmark::State& state) {
   RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
-#endif
 
 // The same frame with every glyph's outline filled in place, as before the labels kept
 // pictures of their large digits: what the pictures save.
@@ -216,6 +215,7 @@ void BM_WindowFrameOutlines(benchmark::State& state) {
   numora::platform::UseGlyphPictures(true);
 }
 BENCHMARK(BM_WindowFrameOutlines)->ArgName("level")->Arg(9)->Unit(benchmark::kMicrosecond);
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Live measurements.
