@@ -17,9 +17,9 @@ add_custom_command(
 add_custom_target(numora_ico DEPENDS ${numora_ico})
 
 set(NUMORA_RC_VERSION "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,0")
-configure_file(${PROJECT_SOURCE_DIR}/windows/numora.rc.in ${CMAKE_CURRENT_BINARY_DIR}/windows/numora.rc
+configure_file(${PROJECT_SOURCE_DIR}/app/windows/numora.rc.in ${CMAKE_CURRENT_BINARY_DIR}/windows/numora.rc
                @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/windows/numora.manifest
+configure_file(${PROJECT_SOURCE_DIR}/app/windows/numora.manifest
                ${CMAKE_CURRENT_BINARY_DIR}/windows/numora.manifest COPYONLY)
 target_sources(numora PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/windows/numora.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/windows/numora.rc PROPERTIES
@@ -55,11 +55,11 @@ add_custom_target(numora_dist
   COMMAND ${CMAKE_STRIP} ${dist}/numora.exe
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${dist}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${NUMORA_QT_LICENSES} ${dist}/licenses
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/windows/README-licenses.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/app/windows/README-licenses.txt
           ${dist}/licenses/README.txt
   COMMAND ${NUMORA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
           -DDIST=${dist} -DICON=${numora_ico} -DOUTFILE=${dist}/numora-setup.exe
-          ${PROJECT_SOURCE_DIR}/windows/numora.nsi
+          ${PROJECT_SOURCE_DIR}/app/windows/numora.nsi
   DEPENDS numora numora_ico
   COMMENT "Making build/windows/dist: numora.exe and numora-setup.exe"
   VERBATIM)
