@@ -20,9 +20,6 @@
 // The Windows build (measured under Wine) has the live measurements only: no Google Benchmark
 // and no allocation counts there.
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #else
 #include <benchmark/benchmark.h>

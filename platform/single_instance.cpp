@@ -20,9 +20,6 @@
 #endif
 #ifdef Q_OS_WIN
 #include <QCryptographicHash>
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 // sddl.h needs windows.h before it.
 // clang-format off
 #include <windows.h>

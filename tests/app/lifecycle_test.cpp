@@ -3,9 +3,6 @@
 // every state, leaves nothing behind: no window, no ticking timer, no growing memory (and, in the
 // sanitizer build, no leak).
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 // psapi.h needs windows.h before it.
 // clang-format off
 #include <windows.h>
