@@ -8,6 +8,7 @@
 #include "platform/layout.h"
 #include "rules/level_table.h"
 #include "start/form0.h"
+#include "tests/support/columns.h"
 #include "tests/support/screen_driver.h"
 
 using namespace numora;
@@ -51,9 +52,7 @@ class KeyboardRoadTest : public ClockSuite {
   void initTestCase() { platform::InstallFontSubstitutions(); }
 
   void levels_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<bool>("numberPad");
+    AddColumns<int, QString, bool>("level", "window", "numberPad");
     QTest::newRow("level 1, main keys") << 1 << "Form1" << false;
     QTest::newRow("level 6, number pad") << 6 << "Form1" << true;
     QTest::newRow("level 7, number pad") << 7 << "Form789" << true;
@@ -136,8 +135,7 @@ class KeyboardRoadTest : public ClockSuite {
   }
 
   void correctionsFollowTheRule_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<Correction>("correction");
+    AddColumns<int, Correction>("level", "correction");
     for (const int level : {1, 7, 8, 9}) {
       const auto row = [level](const char* name, Correction c) {
         QTest::addRow("level %d, %s", level, name) << level << c;

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
 
 using namespace numora;
@@ -38,9 +39,7 @@ class CountingEngineTest : public QObject {
 
  private slots:
   void loadShowsTheLevel_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QString>("minutes");
+    AddColumns<int, QString, QString>("level", "rule", "minutes");
     QTest::newRow("1") << 1 << "1级规则: 5分钟 不限次 连续输入数字 1-50 "
                        << "5";
     QTest::newRow("4") << 4 << "4级规则: 6分钟 不限次 连续输入数字 1-200 "
@@ -101,8 +100,7 @@ class CountingEngineTest : public QObject {
 
   void acceptedNumbers_data() {
     QTest::addColumn<int>("before");  // numbers typed right before this entry
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("label4");
+    AddColumns<QString, QString>("typed", "label4");
     QTest::newRow("01 is 1") << 0 << "01"
                              << " 1";
     QTest::newRow("007 is 7") << 6 << "007"
@@ -128,9 +126,7 @@ class CountingEngineTest : public QObject {
 
   // Whatever reaches Enter and is not the expected number ends the run, never the program.
   void wrongNumber_data() {
-    QTest::addColumn<int>("before");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("message");
+    AddColumns<int, QString, QString>("before", "entry", "message");
     const QString range = "您正确输入的数字范围是 1 - ";
     QTest::newRow("6 for 5") << 4 << "6" << range + " 4";
     QTest::newRow("wrong first number") << 0 << "2" << range + " 0";
@@ -162,8 +158,7 @@ class CountingEngineTest : public QObject {
   }
 
   void keys_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("passed");
+    AddColumns<int, int>("key", "passed");
     QTest::addColumn<QString>("mark");  // after a number was accepted
     QTest::newRow("digit") << int('7') << int('7') << "";
     QTest::newRow("backspace") << 8 << 8 << "";
@@ -193,11 +188,7 @@ class CountingEngineTest : public QObject {
 
   // The elapsed fields round to the nearest hundredth; the result drops the fraction.
   void elapsedAndBest_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("hundredths");
-    QTest::addColumn<QString>("best");
+    AddColumns<int, int, QString, QString, QString>("level", "ms", "seconds", "hundredths", "best");
     QTest::newRow("83275") << 1 << 83275 << "83"
                            << "28"
                            << "83.27";
@@ -236,9 +227,7 @@ class CountingEngineTest : public QObject {
   void bestResult_data() {
     QTest::addColumn<int>("firstMs");
     QTest::addColumn<int>("reopenLevel");  // 0: stay; else return and open this level
-    QTest::addColumn<int>("secondMs");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("best");
+    AddColumns<int, QString, QString>("secondMs", "message", "best");
     QTest::newRow("faster") << 83275 << 0 << 83265 << kRecord << "83.26";
     QTest::newRow("same hundredth") << 83275 << 0 << 83279 << kSuccess << "83.27";
     QTest::newRow("slower") << 83275 << 0 << 90000 << kSuccess << "83.27";
@@ -304,8 +293,7 @@ class CountingEngineTest : public QObject {
   // The limit ends 100 ms early, at the first tick past it, whatever the pupil is doing; that
   // tick leaves the minutes and seconds of the tick before.
   void timeUp_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("state");
+    AddColumns<int, QString>("level", "state");
     QTest::addColumn<int>("lastLeft");  // the time left shown by the tick before
     QTest::newRow("running, level 1") << 1 << "running" << 0;
     QTest::newRow("running, level 4") << 4 << "running" << 2340;

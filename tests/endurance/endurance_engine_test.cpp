@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
 
 using namespace numora;
@@ -103,10 +104,7 @@ class EnduranceEngineTest : public QObject {
   // The 2-second rule, from Start and from every key; a tick that comes late still ends the run.
   void pauseBetweenKeys_data() {
     QTest::addColumn<QList<int>>("keysAt");  // ms after Start
-    QTest::addColumn<QList<int>>("ticksAt");
-    QTest::addColumn<bool>("ended");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("hundredths");
+    AddColumns<QList<int>, bool, QString, QString>("ticksAt", "ended", "seconds", "hundredths");
     QTest::newRow("key at 1999 keeps the run")
         << QList<int>{1999} << QList<int>{1000, 1999, 3998} << false << "1"
         << "00";
@@ -154,10 +152,7 @@ class EnduranceEngineTest : public QObject {
   }
 
   void entries_data() {
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<bool>("ended");
-    QTest::addColumn<QString>("label4");
-    QTest::addColumn<QString>("best");
+    AddColumns<QStringList, bool, QString, QString>("typed", "ended", "label4", "best");
     QTest::newRow("007 at 7") << QStringList{"1", "2", "3", "4", "5", "6", "007"} << false << " 7"
                               << "";
     QTest::newRow("1 2 4") << QStringList{"1", "2", "4"} << true << " 2"
@@ -189,9 +184,7 @@ class EnduranceEngineTest : public QObject {
 
   // Keys that end a run at once; none of them reaches the box.
   void endingKeys_data() {
-    QTest::addColumn<char>("key");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("mark");
+    AddColumns<char, QString, QString>("key", "message", "mark");
     QTest::newRow("backspace") << '\b' << kBackspace << "×";
     QTest::newRow("letter") << 'a' << kOtherKey << "";
     QTest::newRow("blank") << ' ' << kOtherKey << "";
@@ -220,10 +213,7 @@ class EnduranceEngineTest : public QObject {
 
   // The best result: the higher count, and for equal counts the shorter time.
   void bestResult_data() {
-    QTest::addColumn<QList<Run>>("runs");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("hundredths");
+    AddColumns<QList<Run>, QString, QString, QString>("runs", "count", "seconds", "hundredths");
     const Run first{15, 40120};
     QTest::newRow("15 in 40.12") << QList<Run>{first} << "15"
                                  << "40"
@@ -301,9 +291,7 @@ class EnduranceEngineTest : public QObject {
   }
 
   void elapsedRow_data() {
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("hundredths");
+    AddColumns<int, QString, QString>("ms", "seconds", "hundredths");
     QTest::newRow("125 s shows every digit") << 125000 << "125"
                                              << "00";
     QTest::newRow("12.996 s") << 12996 << "12"

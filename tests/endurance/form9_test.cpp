@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/columns.h"
 #include "tests/support/screen_driver.h"
 
 using numora::EnduranceEngine;
@@ -40,8 +41,7 @@ class Form9Test : public ScreenSuite {
   void cleanup() { Close(); }
 
   void opensReadyToStart_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("text");
+    AddColumns<QString, QString>("label", "text");
     LabelRow("level", "Label3", "9");
     LabelRow("name", "Label8", "小明");
     LabelRow("school", "Label12", "");
@@ -193,8 +193,7 @@ class Form9Test : public ScreenSuite {
   // The installed faces are taller and wider than the design's: the widest texts each label
   // gets must still show whole.
   void textsShowWhole_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("text");
+    AddColumns<QString, QString>("label", "text");
     LabelRow("title", "Label7", "Digora");
     LabelRow("name", "Label8", "欧阳小明");
     LabelRow("elapsed seconds", "Label14", "8888");

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "challenges/engines.h"
+#include "tests/support/columns.h"
 #include "tests/support/engine_profiles.h"
 
 using namespace numora;
@@ -17,10 +18,7 @@ class EngineFuzzTest : public QObject {
  private slots:
   // Each engine takes FuzzEvents() in all, shared out over its rows.
   void randomEventsKeepTheScreenSane_data() {
-    QTest::addColumn<ChallengeScreen>("engine");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<uint>("seed");
-    QTest::addColumn<int>("share");
+    AddColumns<ChallengeScreen, int, uint, int>("engine", "level", "seed", "share");
     for (int level = 1; level <= 6; ++level) {
       QTest::addRow("counting, level %d", level)
           << ChallengeScreen::Form1 << level << uint(1000 + level) << 6;

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/columns.h"
 #include "tests/support/screen_driver.h"
 
 using numora::Form789;
@@ -46,9 +47,7 @@ class Form789Test : public ScreenSuite {
   void cleanup() { Close(); }
 
   void opensReadyToStart_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("minutes");
-    QTest::addColumn<QString>("rule");
+    AddColumns<int, QString, QString>("level", "minutes", "rule");
     QTest::newRow("level 7") << 7 << "5" << kLevel7Rule;
     QTest::newRow("level 8") << 8 << "7" << kLevel8Rule;
   }
@@ -223,8 +222,7 @@ class Form789Test : public ScreenSuite {
   // The installed faces are taller than the design's: the widest texts each label gets must
   // still show whole. The level digit alone is meant to be cut off at the top.
   void textsShowWhole_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("text");
+    AddColumns<QString, QString>("label", "text");
     LabelRow("title", "Label7", "Digora");
     LabelRow("name", "Label8", "欧阳小明");
     LabelRow("minutes", "Label15", " 7");

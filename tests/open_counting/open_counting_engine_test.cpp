@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <string>
 
+#include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
 
 using namespace numora;
@@ -42,9 +43,7 @@ class OpenCountingEngineTest : public QObject {
 
  private slots:
   void loadShowsTheLevel_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QString>("minutes");
+    AddColumns<int, QString, QString>("level", "rule", "minutes");
     QTest::newRow("7") << 7 << "7级规则: 5分钟  不限位 不能改"
                        << "5";
     QTest::newRow("8") << 8 << "8级规则: 7分钟  不限位 不能改 "
@@ -85,8 +84,7 @@ class OpenCountingEngineTest : public QObject {
   }
 
   void keysDuringARun_data() {
-    QTest::addColumn<char>("key");
-    QTest::addColumn<bool>("passed");
+    AddColumns<char, bool>("key", "passed");
     QTest::newRow("digit 0") << '0' << true;
     QTest::newRow("letter") << 'a' << false;
     QTest::newRow("blank") << ' ' << false;
@@ -108,9 +106,7 @@ class OpenCountingEngineTest : public QObject {
   }
 
   void acceptedNumbers_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("label4");
+    AddColumns<int, QString, QString>("number", "typed", "label4");
     QTest::newRow("7") << 7 << "7"
                        << " 7";
     QTest::newRow("999") << 999 << "999"
@@ -142,9 +138,7 @@ class OpenCountingEngineTest : public QObject {
 
   // Backspace ends a run with its count; only a count above the best so far is a record.
   void backspaceEndsWithTheRange_data() {
-    QTest::addColumn<QList<int>>("counts");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("best");
+    AddColumns<QList<int>, QString, QString>("counts", "message", "best");
     QTest::newRow("first run 57") << QList<int>{57} << kRange + " 57"
                                   << "57";
     QTest::newRow("60 beats 57") << QList<int>{57, 60} << kRecord + " 60"
@@ -181,10 +175,7 @@ class OpenCountingEngineTest : public QObject {
   }
 
   void wrongEntryEndsTheRun_data() {
-    QTest::addColumn<int>("bestBefore");
-    QTest::addColumn<int>("accepted");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("best");
+    AddColumns<int, int, QString, QString>("bestBefore", "accepted", "typed", "best");
     QTest::newRow("13 expected, 14 typed") << 0 << 12 << "14"
                                            << "12";
     QTest::newRow("below an old best") << 20 << 12 << "12"
@@ -247,10 +238,7 @@ class OpenCountingEngineTest : public QObject {
 
   // One tick some time after the first start: the countdown and the second row.
   void timeRows_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("elapsed");
-    QTest::addColumn<QStringList>("countdown");
-    QTest::addColumn<QStringList>("secondRow");
+    AddColumns<int, int, QStringList, QStringList>("level", "elapsed", "countdown", "secondRow");
     QTest::newRow("8 at 419990 left")
         << 8 << 10 << QStringList{" 6", "59", "99"} << QStringList{"00", "01"};
     QTest::newRow("8 at 245300 left")
@@ -298,8 +286,7 @@ class OpenCountingEngineTest : public QObject {
   // How the run stood when the time ran out: the time-out ends every state but leaves the
   // results alone.
   void timeOut_data() {
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("mark");
+    AddColumns<QString, QString>("state", "mark");
     QTest::newRow("in a run") << "run"
                               << "√";
     QTest::newRow("after a backspace") << "backspace"

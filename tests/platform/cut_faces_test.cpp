@@ -10,9 +10,11 @@
 #include <QtTest>
 
 #include "platform/layout.h"
+#include "tests/support/columns.h"
 
 using numora::platform::Face;
 using numora::platform::MakeFont;
+using numora::testing::AddColumns;
 
 Q_DECLARE_METATYPE(Face)
 
@@ -66,10 +68,7 @@ class CutFacesTest : public QObject {
 
   // Texts of the screens, in each face and weight they use, at the sizes they use.
   void gameTextsLookAsInTheInstalledFace_data() {
-    QTest::addColumn<Face>("face");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<int>("weight");
-    QTest::addColumn<QString>("text");
+    AddColumns<Face, double, int, QString>("face", "points", "weight", "text");
     QTest::newRow("start caption") << Face::SimSun << 26.25 << 400 << QStringLiteral("选择级别 ");
     QTest::newRow("name box") << Face::SimSun << 42.0 << 400 << QStringLiteral("Vornsoft");
     QTest::newRow("enter button") << Face::SimHei << 18.0 << 400 << QStringLiteral("进  入");

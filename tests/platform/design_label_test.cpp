@@ -9,10 +9,12 @@
 #include <cmath>
 
 #include "platform/glyph_pictures.h"
+#include "tests/support/columns.h"
 #include "tests/support/screen_driver.h"
 
 using numora::platform::DesignLabel;
 using numora::platform::Face;
+using numora::testing::AddColumns;
 using numora::testing::CheckShownWhole;
 using numora::testing::InkOf;
 
@@ -245,11 +247,9 @@ class DesignLabelTest : public QObject {
   // (right-aligned, narrowed digits start at fractions of a pixel), at every size the screens
   // use and in every colour.
   void glyphPicturesShowWhatTheOutlinesShow_data() {
-    QTest::addColumn<Face>("face");
-    QTest::addColumn<double>("points");
+    AddColumns<Face, double>("face", "points");
     QTest::addColumn<int>("stretch");  // 0: the face's own width
-    QTest::addColumn<QColor>("color");
-    QTest::addColumn<QString>("text");
+    AddColumns<QColor, QString>("color", "text");
     QTest::addColumn<bool>("centred");   // framed and centred both ways, as on the start screen
     QTest::addColumn<bool>("pictured");  // false: too large, outlines filled
     const QColor black(Qt::black);

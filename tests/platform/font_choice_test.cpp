@@ -8,11 +8,13 @@
 #include <QtTest>
 
 #include "platform/layout.h"
+#include "tests/support/columns.h"
 
 using numora::platform::ChooseFamily;
 using numora::platform::Face;
 using numora::platform::InstalledFamily;
 using numora::platform::MakeFont;
+using numora::testing::AddColumns;
 
 Q_DECLARE_METATYPE(Face)
 
@@ -28,9 +30,7 @@ class FontChoiceTest : public QObject {
 };
 
 void FontChoiceTest::choiceAmongInstalledFamilies_data() {
-  QTest::addColumn<Face>("face");
-  QTest::addColumn<QStringList>("installed");
-  QTest::addColumn<QString>("chosen");
+  AddColumns<Face, QStringList, QString>("face", "installed", "chosen");
 
   const QStringList debian{"Noto Sans CJK SC", "Noto Serif CJK SC", "Liberation Sans",
                            "DejaVu Sans"};

@@ -9,9 +9,12 @@
 #include <QMimeData>
 #include <QtTest>
 
+#include "tests/support/columns.h"
+
 using numora::platform::KeyRoute;
 using numora::platform::NumberBox;
 using numora::platform::RouteKey;
+using numora::testing::AddColumns;
 
 Q_DECLARE_METATYPE(KeyRoute::Kind)
 
@@ -21,11 +24,7 @@ class NumberBoxTest : public QObject {
  private slots:
   // The same key must give the same code whatever text the platform attaches to it.
   void routesKeysByKeyAndModifiers_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<KeyRoute::Kind>("kind");
-    QTest::addColumn<int>("code");
+    AddColumns<int, int, QString, KeyRoute::Kind, int>("key", "modifiers", "text", "kind", "code");
     const int none = Qt::NoModifier;
     const int ctrl = Qt::ControlModifier;
     const int keypad = Qt::KeypadModifier;

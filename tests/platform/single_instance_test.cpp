@@ -19,6 +19,8 @@
 #include <optional>
 #include <thread>
 
+#include "tests/support/columns.h"
+
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -27,6 +29,7 @@
 
 using numora::platform::BringCurrentWindowToFront;
 using numora::platform::SingleInstance;
+using numora::testing::AddColumns;
 
 class SingleInstanceTest : public QObject {
   Q_OBJECT
@@ -213,9 +216,7 @@ void SingleInstanceTest::lockIsNamedForTheUser() {
 // tags), the same for one lock however its path is written. On Windows they are named pipes in
 // one namespace for the whole machine, of at most 256 characters and without backslashes.
 void SingleInstanceTest::socketNamesNeverMeet_data() {
-  QTest::addColumn<QString>("first");
-  QTest::addColumn<QString>("second");
-  QTest::addColumn<bool>("same");
+  AddColumns<QString, QString, bool>("first", "second", "same");
 #ifdef Q_OS_WIN
   const QString a = QStringLiteral("C:/Users/张三/AppData/Local/Temp/numora-S-1-5-21-7-1001.lock");
   const QString b = QStringLiteral("C:/Users/李四/AppData/Local/Temp/numora-S-1-5-21-7-1002.lock");
@@ -275,8 +276,7 @@ void SingleInstanceTest::laterCopyAsksTheHolderToShowItself() {
 
 // What a peer sends decides whether the window is shown; the peer hears back which window.
 void SingleInstanceTest::holderAnswersWithTheWindowItShowed_data() {
-  QTest::addColumn<QByteArray>("sent");
-  QTest::addColumn<bool>("shown");
+  AddColumns<QByteArray, bool>("sent", "shown");
   QTest::newRow("the request") << QByteArray(SingleInstance::kShowRequest) << true;
   QTest::newRow("another word") << QByteArray("hello\n") << false;
   QTest::newRow("the word with more") << QByteArray("show me\n") << false;

@@ -4,9 +4,12 @@
 
 #include <QtTest>
 
+#include "tests/support/columns.h"
+
 using numora::ChallengeScreen;
 using numora::LevelMode;
 using numora::RuleFor;
+using numora::testing::AddColumns;
 
 Q_DECLARE_METATYPE(numora::LevelMode)
 Q_DECLARE_METATYPE(numora::ChallengeScreen)
@@ -16,9 +19,7 @@ class LevelTableTest : public QObject {
 
  private slots:
   void rowsHoldTheirLevelsTexts_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("startRule");
-    QTest::addColumn<QString>("screenRule");
+    AddColumns<int, QString, QString>("level", "startRule", "screenRule");
     QTest::newRow("1") << 1 << "1级规则: 5分钟 不限次 连续输入数字 1-50 "
                        << "1级规则: 5分钟 不限次 连续输入数字 1-50 ";
     QTest::newRow("2") << 2 << "2级规则: 5分钟 不限次 连续输入数字 1-100 "
@@ -50,9 +51,7 @@ class LevelTableTest : public QObject {
   }
 
   void limitsAndScreens_data() {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<LevelMode>("mode");
-    QTest::addColumn<ChallengeScreen>("screen");
+    AddColumns<int, LevelMode, ChallengeScreen>("level", "mode", "screen");
     QTest::addColumn<int>("limitMs");  // -1: no limit
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<int>("maxNumber");  // -1: none

@@ -5,7 +5,9 @@
 #include <QtTest>
 
 #include "rules/challenge.h"
+#include "tests/support/columns.h"
 
+using numora::testing::AddColumns;
 using namespace numora;
 
 namespace {
@@ -19,11 +21,7 @@ class TimeTextTest : public QObject {
 
  private slots:
   void dayMillisOfLocalTime_data() {
-    QTest::addColumn<int>("h");
-    QTest::addColumn<int>("m");
-    QTest::addColumn<int>("s");
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<double>("expected");
+    AddColumns<int, int, int, int, double>("h", "m", "s", "ms", "expected");
     QTest::newRow("afternoon") << 13 << 45 << 7 << 89 << 49507089.0;
     QTest::newRow("midnight") << 0 << 0 << 0 << 0 << 0.0;
     QTest::newRow("last millisecond") << 23 << 59 << 59 << 999 << 86399999.0;
@@ -38,9 +36,7 @@ class TimeTextTest : public QObject {
   }
 
   void dayDiffCrossesMidnight_data() {
-    QTest::addColumn<double>("later");
-    QTest::addColumn<double>("earlier");
-    QTest::addColumn<int>("diff");
+    AddColumns<double, double, int>("later", "earlier", "diff");
     QTest::newRow("same day") << 49507089.0 << 49500000.0 << 7089;
     QTest::newRow("no time") << 5.0 << 5.0 << 0;
     QTest::newRow("across midnight") << 10.0 << 86399990.0 << 20;
@@ -56,11 +52,8 @@ class TimeTextTest : public QObject {
 
   // Hundredths round to the nearest integer with halves to the even neighbour, so 0 to 100.
   void splitElapsed_data() {
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<int>("hundredths");
-    QTest::addColumn<QString>("secondsText");
-    QTest::addColumn<QString>("hundredthsText");
+    AddColumns<int, int, int, QString, QString>("ms", "seconds", "hundredths", "secondsText",
+                                                "hundredthsText");
     QTest::newRow("rounds up to 100") << 12996 << 12 << 100 << "12"
                                       << "00";
     QTest::newRow("99") << 12994 << 12 << 99 << "12"
@@ -96,10 +89,7 @@ class TimeTextTest : public QObject {
   }
 
   void splitCountdown_data() {
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<QString>("minutes");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("hundredths");
+    AddColumns<int, QString, QString, QString>("ms", "minutes", "seconds", "hundredths");
     QTest::newRow("299900") << 299900 << " 4"
                             << "59"
                             << "90";
@@ -131,11 +121,8 @@ class TimeTextTest : public QObject {
   }
 
   void numberTexts_data() {
-    QTest::addColumn<qlonglong>("v");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QString>("twoDigit");
-    QTest::addColumn<QString>("minutes");
+    AddColumns<qlonglong, QString, QString, QString, QString>("v", "number", "plain", "twoDigit",
+                                                              "minutes");
     QTest::newRow("0") << 0LL << " 0"
                        << "0"
                        << "00"
@@ -178,8 +165,7 @@ class TimeTextTest : public QObject {
   }
 
   void bestText_data() {
-    QTest::addColumn<qlonglong>("hundredths");
-    QTest::addColumn<QString>("text");
+    AddColumns<qlonglong, QString>("hundredths", "text");
     QTest::newRow("2345") << 2345LL << "23.45";
     QTest::newRow("5") << 5LL << "0.05";
     QTest::newRow("10: no padding from ten on") << 10LL << "0.10";

@@ -20,8 +20,10 @@
 #include <vector>
 
 #include "platform/layout.h"
+#include "tests/support/columns.h"
 
 using numora::Form0;
+using numora::testing::AddColumns;
 
 namespace {
 
@@ -173,8 +175,7 @@ ChallengeVisit Form0Test::EnterChallenge(const std::function<void()>& inside) {
 }
 
 void Form0Test::loadSetsTheStartingTexts_data() {
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<QString>("text");
+  AddColumns<QString, QString>("control", "text");
 
   // Set by the load.
   QTest::newRow("site address") << "Label1"
@@ -264,9 +265,7 @@ void Form0Test::windowIsFixedAndCentred() {
 }
 
 void Form0Test::levelButtonShowsItsLevelAndRule_data() {
-  QTest::addColumn<QString>("button");
-  QTest::addColumn<QString>("level");
-  QTest::addColumn<QString>("rule");
+  AddColumns<QString, QString, QString>("button", "level", "rule");
 
   QTest::newRow("1") << "Label13"
                      << "1"
@@ -396,8 +395,7 @@ void Form0Test::pastedTextIsTakenAsTheName() {
 }
 
 void Form0Test::enterKeyCutsTheEntryAndFocusesExit_data() {
-  QTest::addColumn<QString>("entry");
-  QTest::addColumn<QString>("name");
+  AddColumns<QString, QString>("entry", "name");
 
   QTest::newRow("seven letters") << "Abcdefg"
                                  << "Abcd";
@@ -464,10 +462,7 @@ void Form0Test::exitClosesTheLastWindow() {
 }
 
 void Form0Test::enterButtonCutsTheEntryBeforeTheWindowOpens_data() {
-  QTest::addColumn<QString>("button");
-  QTest::addColumn<int>("level");
-  QTest::addColumn<QString>("entry");
-  QTest::addColumn<QString>("name");
+  AddColumns<QString, int, QString, QString>("button", "level", "entry", "name");
 
   QTest::newRow("level 1, seven letters") << "Label13" << 1 << "Abcdefg"
                                           << "Abcd";
@@ -499,9 +494,7 @@ void Form0Test::enterButtonCutsTheEntryBeforeTheWindowOpens() {
 }
 
 void Form0Test::enterButtonOpensTheWindowOfTheLevel_data() {
-  QTest::addColumn<QString>("button");
-  QTest::addColumn<int>("level");
-  QTest::addColumn<QString>("screen");
+  AddColumns<QString, int, QString>("button", "level", "screen");
 
   const char* screens[] = {"Form1", "Form1",   "Form1",   "Form1", "Form1",
                            "Form1", "Form789", "Form789", "Form9"};
@@ -629,8 +622,7 @@ void Form0Test::nothingTypedChangesTheLevel() {
 }
 
 void Form0Test::linksHandTheirAddressToTheDesktop_data() {
-  QTest::addColumn<QString>("link");
-  QTest::addColumn<QUrl>("url");
+  AddColumns<QString, QUrl>("link", "url");
 
   QTest::newRow("maker's site") << "Label1" << QUrl("http://www.numora.example/index1.htm");
   QTest::newRow("second site") << "Label3" << QUrl("http://www.numora-kids.example/");
