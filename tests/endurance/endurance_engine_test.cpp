@@ -67,22 +67,14 @@ class EnduranceEngineTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The board every engine loads is checked with all of them; level 9 adds its caption and
+  // leaves the minutes and the best time empty.
   void loadSetsTheBoard() {
     Rig rig;
     QCOMPARE(rig.Text(Role::Caption), "Numora  V2.0 2017-11-22 ");
-    QCOMPARE(rig.Text(Role::Level), "9");
-    QCOMPARE(rig.Text(Role::Name), "小刚");
-    QCOMPARE(rig.Text(Role::School), "实验小学");
-    QCOMPARE(rig.Text(Role::Rule), "9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
-    QCOMPARE(rig.Text(Role::Message), " ");
-    for (const Role c : {Role::LastNumber, Role::Best, Role::Minutes, Role::Colon,
-                         Role::BestSeconds, Role::BestHundredths, Role::Mark, Role::Entry}) {
+    for (const Role c : {Role::Minutes, Role::Colon, Role::BestSeconds, Role::BestHundredths}) {
       QVERIFY2(rig.Text(c).isEmpty(), testing::RoleName(c));
     }
-    QVERIFY(!rig.view.isVisible(Role::PlayAgain));
-    QVERIFY(rig.view.isEnabled(Role::Start) && rig.view.isVisible(Role::Start));
-    QVERIFY(!rig.view.isEnabled(Role::Entry));
-    QVERIFY(!rig.view.ticking);
     // The caption comes first, before any control is written.
     QCOMPARE(rig.view.log.front(), std::string("text Caption=Numora  V2.0 2017-11-22 "));
   }

@@ -42,32 +42,6 @@ class OpenCountingEngineTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void loadShowsTheLevel_data() {
-    AddColumns<int, QString, QString>("level", "rule", "minutes");
-    QTest::newRow("7") << 7 << "7级规则: 5分钟  不限位 不能改"
-                       << "5";
-    QTest::newRow("8") << 8 << "8级规则: 7分钟  不限位 不能改 "
-                       << "7";
-  }
-  void loadShowsTheLevel() {
-    QFETCH(int, level);
-    QFETCH(QString, rule);
-    QFETCH(QString, minutes);
-    Rig rig(level);
-    QCOMPARE(rig.Text(Role::Level), QString::number(level));
-    QCOMPARE(rig.Text(Role::Name), "小红");
-    QCOMPARE(rig.Text(Role::School), "实验小学");
-    QCOMPARE(rig.Text(Role::Rule), rule);
-    QCOMPARE(rig.Text(Role::Minutes), minutes);
-    QCOMPARE(rig.Text(Role::Message), " ");
-    QVERIFY(rig.Text(Role::LastNumber).isEmpty() && rig.Text(Role::Best).isEmpty());
-    QVERIFY(rig.Text(Role::Mark).isEmpty());
-    QVERIFY(!rig.view.isVisible(Role::PlayAgain));
-    QVERIFY(rig.view.isEnabled(Role::Start) && rig.view.isVisible(Role::Start));
-    QVERIFY(!rig.view.isEnabled(Role::Entry));
-    QVERIFY(!rig.view.ticking);
-  }
-
   // The box is shut before the first start: nothing typed there counts, so no run of -1.
   void keysBeforeTheFirstStartAreNotJudged() {
     Rig rig;

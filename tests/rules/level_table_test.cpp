@@ -51,10 +51,9 @@ class LevelTableTest : public QObject {
   }
 
   void limitsAndScreens_data() {
-    AddColumns<int, LevelMode, ChallengeScreen>("level", "mode", "screen");
-    QTest::addColumn<int>("limitMs");  // -1: no limit
-    QTest::addColumn<QString>("minutes");
-    QTest::addColumn<int>("maxNumber");  // -1: none
+    // A limit or highest number of -1: none.
+    AddColumns<int, LevelMode, ChallengeScreen, int, QString, int>(
+        "level", "mode", "screen", "limitMs", "minutes", "maxNumber");
     QTest::newRow("1") << 1 << LevelMode::Counting << ChallengeScreen::Form1 << 300000 << "5" << 50;
     QTest::newRow("2") << 2 << LevelMode::Counting << ChallengeScreen::Form1 << 300000 << "5"
                        << 100;

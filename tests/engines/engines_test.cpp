@@ -1,21 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random events against each challenge engine, as the registry makes it; every rule a pupil would
-// notice is checked after each event. NUMORA_FUZZ_EVENTS sets how many events run per engine.
+// What every challenge engine, as the registry makes it, does alike: the board it loads, and
+// random events after each of which every rule a pupil would notice is checked.
+// NUMORA_FUZZ_EVENTS sets how many events run per engine.
+#include "challenges/engines.h"
+
 #include <QtTest>
 
-#include "challenges/engines.h"
 #include "tests/support/columns.h"
 #include "tests/support/engine_profiles.h"
+#include "tests/support/engine_rig.h"
 
 using namespace numora;
 using namespace numora::testing;
 
 Q_DECLARE_METATYPE(numora::ChallengeScreen)
 
-class EngineFuzzTest : public QObject {
+class EnginesTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The pupil, the level's rule and limit as the level table has them, an empty board, and a
+  // box that stays shut until Start.
+  void loadShowsTheLevel_data() {
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= 9; ++level) QTest::addRow("level %d", level) << level;
+  }
+  void loadShowsTheLevel() {
+    QFETCH(int, level);
+    ManualClock clock;
+    FakeView view;
+    const std::unique_ptr<ChallengeEngine> played = MakeEngineFor(level, clock);
+    played->Load(view, Pupil{static_cast<std::int16_t>(level), "小明", "实验小学"});
+    const LevelRule& rule = RuleFor(level);
+    const auto text = [&view](Role role) { return Q(view.text(role)); };
+    QCOMPARE(text(Role::Level), QString::number(level));
+    QCOMPARE(text(Role::Name), "小明");
+    QCOMPARE(text(Role::School), "实验小学");
+    QCOMPARE(text(Role::Rule), Q(rule.ScreenRuleText));
+    QCOMPARE(text(Role::Minutes), Q(rule.MinutesText.value_or("")));
+    QCOMPARE(text(Role::Message), " ");
+    for (const Role empty : {Role::LastNumber, Role::Best, Role::Mark, Role::Entry}) {
+      QVERIFY2(text(empty).isEmpty(), RoleName(empty));
+    }
+    QVERIFY(!view.isVisible(Role::PlayAgain));
+    QVERIFY(view.isEnabled(Role::Start) && view.isVisible(Role::Start));
+    QVERIFY(!view.isEnabled(Role::Entry));
+    QVERIFY(!view.ticking);
+  }
+
   // Each engine takes FuzzEvents() in all, shared out over its rows.
   void randomEventsKeepTheScreenSane_data() {
     AddColumns<ChallengeScreen, int, uint, int>("engine", "level", "seed", "share");
@@ -47,5 +79,5 @@ class EngineFuzzTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(EngineFuzzTest)
-#include "engine_fuzz_test.moc"
+QTEST_GUILESS_MAIN(EnginesTest)
+#include "engines_test.moc"
