@@ -61,12 +61,10 @@ void EnduranceEngine::PlayAgain() {
   view().SetVisible(Role::Entry, true);
 }
 
-int EnduranceEngine::KeyPress(int code) {
-  if (!EntryOpen()) return 0;
+void EnduranceEngine::KeyTaken() {
   // Every key restarts the 2-second interval, whatever it turns out to be.
   intervalStartMs_ = Now();
   SetTicking(true);
-  return JudgeKey(code);
 }
 
 void EnduranceEngine::OtherKey() {

@@ -22,7 +22,6 @@ class EnduranceEngine : public OpenRunEngine {
   void Load(ChallengeView& view, const Pupil& pupil) override;
   void Start() override;
   void PlayAgain() override;
-  int KeyPress(int code) override;
   void Tick() override;
 
   // The best count's time in hundredths of a second, as the best-time labels show it.
@@ -31,6 +30,7 @@ class EnduranceEngine : public OpenRunEngine {
  private:
   void EndByBackspace() override;
   void OtherKey() override;
+  void KeyTaken() override;
   // The end by a key that is no digit, Enter or backspace, and the end by a pause: the same
   // steps with their own messages.
   void EndRun(std::string_view message);

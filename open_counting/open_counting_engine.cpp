@@ -64,11 +64,6 @@ void OpenCountingEngine::PlayAgain() {
   view().SetText(Role::LowerHundredths, "00");
 }
 
-int OpenCountingEngine::KeyPress(int code) {
-  if (!EntryOpen()) return 0;
-  return JudgeKey(code);
-}
-
 void OpenCountingEngine::Tick() {
   if (!Ticking()) return;
   const double now = Now();

@@ -16,7 +16,6 @@ class OpenCountingEngine : public OpenRunEngine {
   void Load(ChallengeView& view, const Pupil& pupil) override;
   void Start() override;
   void PlayAgain() override;
-  int KeyPress(int code) override;
   void Tick() override;
 
  private:

@@ -47,7 +47,9 @@ void OpenRunEngine::BeginRun() {
   view().SetEnabled(Role::Start, false);
 }
 
-int OpenRunEngine::JudgeKey(int code) {
+int OpenRunEngine::KeyPress(int code) {
+  if (!EntryOpen()) return 0;
+  KeyTaken();
   view().SetText(Role::Message, "");
   if (code == kKeyBackspace) {
     EndByBackspace();

@@ -16,6 +16,11 @@ class OpenRunEngine : public ChallengeEngine {
  public:
   static constexpr std::string_view kWrongEntryMessage = "数字输入错误，挑战结束！";
 
+  // A key typed into the open box: clears the message, then Backspace ends the run, Enter
+  // confirms the entry, a digit goes into the box and any other key is left to OtherKey. Keys
+  // outside a run are not judged. Returns the key to hand on to the box.
+  int KeyPress(int code) override;
+
   // The best count since Load; 0 means none yet.
   std::int32_t BestCount() const { return bestCount_; }
 
@@ -36,10 +41,6 @@ class OpenRunEngine : public ChallengeEngine {
   // The common last steps of Start: an empty message line, the box open for the number 1, the
   // start button disabled (the focus passes on to the box).
   void BeginRun();
-  // A key typed into the open box, after what the engine does for every key: clears the
-  // message, then Backspace ends the run, Enter confirms the entry, a digit goes into the box
-  // and any other key is left to OtherKey. Returns the key to hand on to the box.
-  int JudgeKey(int code);
   // The common steps of PlayAgain up to the time rows.
   void PrepareNextRun();
   // Shows and enables the play-again button, and gives it the focus when `focus` is set.
@@ -69,6 +70,8 @@ class OpenRunEngine : public ChallengeEngine {
   virtual void EndByBackspace() = 0;
   // A key that is neither a digit, Enter nor Backspace; it never reaches the box.
   virtual void OtherKey() = 0;
+  // Whatever an engine does for every key of a run, before the key is judged.
+  virtual void KeyTaken() {}
 
   bool entryOpen_ = false;
   bool ticking_ = false;

@@ -38,17 +38,34 @@ QPixmap Blank(int w, int h) {
   return pixmap;
 }
 
+// A raised rounded shape: its shadow, then a face shaded from `light` at `from` to `dark` at `to`,
+// then its edge.
+struct Raised {
+  QPointF ShadowOffset;
+  QColor Shadow;
+  QColor Light;
+  QColor Dark;
+  QPen Edge;
+  double Radius;
+};
+
+void DrawRaised(QPainter& p, const QRectF& shape, const Raised& look, QPointF from, QPointF to) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(look.Shadow);
+  p.drawRoundedRect(shape.translated(look.ShadowOffset), look.Radius, look.Radius);
+  QLinearGradient face(from, to);
+  face.setColorAt(0, look.Light);
+  face.setColorAt(1, look.Dark);
+  p.setBrush(face);
+  p.setPen(look.Edge);
+  p.drawRoundedRect(shape, look.Radius, look.Radius);
+}
+
 // One key of the number pad: a raised cap with its label.
 void DrawKey(QPainter& p, const QRectF& key, const QString& label, int pixelSize) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(20, 24, 36));
-  p.drawRoundedRect(key.translated(0, 3), 7, 7);
-  QLinearGradient cap(key.topLeft(), key.bottomLeft());
-  cap.setColorAt(0, QColor(255, 255, 255));
-  cap.setColorAt(1, QColor(214, 220, 232));
-  p.setBrush(cap);
-  p.setPen(QPen(QColor(150, 158, 176), 1));
-  p.drawRoundedRect(key, 7, 7);
+  const Raised cap{{0, 3}, QColor(20, 24, 36), QColor(255, 255, 255), QColor(214, 220, 232),
+                   QPen(QColor(150, 158, 176), 1), 7};
+  DrawRaised(p, key, cap, key.topLeft(), key.bottomLeft());
   QFont font(QString::fromLatin1(InstalledFamily(Face::Arial)));
   font.setBold(true);
   font.setPixelSize(pixelSize);
@@ -166,14 +183,9 @@ QPixmap TitlePicture() {
 
   // The number pad the pupil types on: 7 8 9 on top, a wide 0, a tall Enter.
   const QRectF body(18, 78, 214, 214);
-  p.setBrush(QColor(0, 0, 0, 50));
-  p.drawRoundedRect(body.translated(4, 5), 16, 16);
-  QLinearGradient case_(body.topLeft(), body.bottomRight());
-  case_.setColorAt(0, QColor(84, 96, 124));
-  case_.setColorAt(1, QColor(44, 52, 72));
-  p.setBrush(case_);
-  p.setPen(QPen(QColor(30, 34, 48), 2));
-  p.drawRoundedRect(body, 16, 16);
+  const Raised case_{{4, 5}, QColor(0, 0, 0, 50), QColor(84, 96, 124), QColor(44, 52, 72),
+                     QPen(QColor(30, 34, 48), 2), 16};
+  DrawRaised(p, body, case_, body.topLeft(), body.bottomRight());
   const double key = 42;
   const double gap = 7;
   const QPointF origin(body.left() + 12, body.top() + 12);
