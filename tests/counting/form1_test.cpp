@@ -245,22 +245,17 @@ class Form1Test : public ScreenSuite {
   void openingKeepsTheBestAcrossVisits() {
     QStringList seen;
     const auto play = [&](int level, double ms) {
-      VisitModal<Form1>(
-          [level] {
-            const Pupil pupil{static_cast<std::int16_t>(level), "小明", ""};
-            numora::ScreenOf(numora::kChallengeScreens, level)(pupil, nullptr);
-          },
-          [&](Form1& window) {
-            seen << TextOf(window, "Label3") + "|" + TextOf(window, "Label6");
-            QTest::mouseClick(ButtonOf(window, "Command1"), Qt::LeftButton);
-            clock_.Advance(ms);
-            if (!Tick(window) || TextOf(window, "Label2") != QString::number(ms / 1000)) {
-              seen << "no tick";
-            }
-            for (int n = 1; n <= 50 * level; ++n) TypeEntry(window, QString::number(n));
-            seen << TextOf(window, "Label1") + "|" + TextOf(window, "Label6");
-            QTest::mouseClick(ButtonOf(window, "Command2"), Qt::LeftButton);
-          });
+      VisitLevel<Form1>(level, [&](Form1& window) {
+        seen << TextOf(window, "Label3") + "|" + TextOf(window, "Label6");
+        QTest::mouseClick(ButtonOf(window, "Command1"), Qt::LeftButton);
+        clock_.Advance(ms);
+        if (!Tick(window) || TextOf(window, "Label2") != QString::number(ms / 1000)) {
+          seen << "no tick";
+        }
+        for (int n = 1; n <= 50 * level; ++n) TypeEntry(window, QString::number(n));
+        seen << TextOf(window, "Label1") + "|" + TextOf(window, "Label6");
+        QTest::mouseClick(ButtonOf(window, "Command2"), Qt::LeftButton);
+      });
     };
     play(1, 30000);
     play(2, 40000);

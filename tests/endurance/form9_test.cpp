@@ -150,15 +150,7 @@ class Form9Test : public ScreenSuite {
     QCOMPARE(Focus(), Button("Command1"));
   }
 
-  void returnsFromEveryState_data() {
-    QTest::addColumn<State>("state");
-    QTest::newRow("loaded") << State::Loaded;
-    QTest::newRow("running") << State::Running;
-    QTest::newRow("ended by pause") << State::EndedByPause;
-    QTest::newRow("ended by backspace") << State::EndedByBackspace;
-    QTest::newRow("ended by letter") << State::EndedByLetter;
-    QTest::newRow("after play again") << State::PlayAgain;
-  }
+  void returnsFromEveryState_data() { EveryStateRows(); }
   void returnsFromEveryState() { CheckReturnFrom(); }
 
   // Each opening starts from a fresh load: the best result of a visit goes with it.
@@ -169,21 +161,17 @@ class Form9Test : public ScreenSuite {
              TextOf(window, "Label23");
     };
     const auto visit = [&](bool play) {
-      VisitModal<Form9>(
-          [] {
-            numora::ScreenOf(numora::kChallengeScreens, 9)(Pupil{9, "小明", ""}, nullptr);
-          },
-          [&](Form9& window) {
-            bests << best(window);
-            if (play) {
-              ButtonOf(window, "Command1")->click();
-              clock_.Advance(250);
-              TypeEntry(window, QStringLiteral("1"));
-              Press(window, Qt::Key_Backspace);
-              bests << best(window);
-            }
-            ButtonOf(window, "Command2")->click();
-          });
+      VisitLevel<Form9>(9, [&](Form9& window) {
+        bests << best(window);
+        if (play) {
+          ButtonOf(window, "Command1")->click();
+          clock_.Advance(250);
+          TypeEntry(window, QStringLiteral("1"));
+          Press(window, Qt::Key_Backspace);
+          bests << best(window);
+        }
+        ButtonOf(window, "Command2")->click();
+      });
     };
     visit(true);
     visit(false);

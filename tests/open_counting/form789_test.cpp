@@ -181,15 +181,7 @@ class Form789Test : public ScreenSuite {
     }
   }
 
-  void returnsFromEveryState_data() {
-    QTest::addColumn<State>("state");
-    QTest::newRow("loaded") << State::Loaded;
-    QTest::newRow("running") << State::Running;
-    QTest::newRow("ended by backspace") << State::EndedByBackspace;
-    QTest::newRow("ended by wrong entry") << State::EndedByWrongEntry;
-    QTest::newRow("timed out") << State::TimedOut;
-    QTest::newRow("after play again") << State::PlayAgain;
-  }
+  void returnsFromEveryState_data() { EveryStateRows(); }
   void returnsFromEveryState() { CheckReturnFrom(); }
 
   // Each opening starts from a fresh load: the best count of a visit goes with it.
@@ -197,21 +189,17 @@ class Form789Test : public ScreenSuite {
     QStringList bests;
     QStringList messages;
     const auto visit = [&](bool play) {
-      VisitModal<Form789>(
-          [] {
-            numora::ScreenOf(numora::kChallengeScreens, 7)(Pupil{7, "小明", ""}, nullptr);
-          },
-          [&](Form789& window) {
-            bests << TextOf(window, "Label6");
-            messages << TextOf(window, "Label1");
-            if (play) {
-              ButtonOf(window, "Command1")->click();
-              for (int n = 1; n <= 3; ++n) TypeEntry(window, QString::number(n));
-              Press(window, Qt::Key_Backspace);
-              bests << TextOf(window, "Label6");
-            }
-            ButtonOf(window, "Command2")->click();
-          });
+      VisitLevel<Form789>(7, [&](Form789& window) {
+        bests << TextOf(window, "Label6");
+        messages << TextOf(window, "Label1");
+        if (play) {
+          ButtonOf(window, "Command1")->click();
+          for (int n = 1; n <= 3; ++n) TypeEntry(window, QString::number(n));
+          Press(window, Qt::Key_Backspace);
+          bests << TextOf(window, "Label6");
+        }
+        ButtonOf(window, "Command2")->click();
+      });
     };
     visit(true);
     visit(false);

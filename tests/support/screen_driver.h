@@ -17,7 +17,9 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
+#include "challenges/windows.h"
 #include "platform/challenge_window.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
@@ -70,6 +72,11 @@ inline void PlayNumbers(Screen& screen, ManualClock& clock, int first, int last,
   }
 }
 
+// Opens level `level`'s window for 小明 the way the start screen does, as a modal window of type
+// W over the level's program-long engine, and runs `visit` on it; see VisitModal.
+template <class W>
+void VisitLevel(int level, const std::function<void(W&)>& visit);
+
 // Calls `open`, which shows a modal window of type W and returns once it has closed, and runs
 // `visit` on that window as soon as it has the keyboard. `visit` must close it; should the window
 // not come up, whatever is modal is closed after a while so that the suite goes on.
@@ -84,6 +91,16 @@ void VisitModal(const std::function<void()>& open, const std::function<void(W&)>
     if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
   });
   open();
+}
+
+template <class W>
+void VisitLevel(int level, const std::function<void(W&)>& visit) {
+  VisitModal<W>(
+      [level] {
+        const Pupil pupil{static_cast<std::int16_t>(level), "小明", ""};
+        ScreenOf(kChallengeScreens, level)(pupil, nullptr);
+      },
+      visit);
 }
 
 // The box in label coordinates that the ink of `text` covers when the label draws it.
@@ -151,6 +168,29 @@ enum class State {
   TimedOut,
   PlayAgain
 };
+
+// A state's name, for the rows of a table.
+inline const char* StateName(State state) {
+  switch (state) {
+    case State::Loaded:
+      return "loaded";
+    case State::Running:
+      return "running";
+    case State::EndedByBackspace:
+      return "ended by backspace";
+    case State::EndedByWrongEntry:
+      return "ended by wrong entry";
+    case State::EndedByLetter:
+      return "ended by letter";
+    case State::EndedByPause:
+      return "ended by pause";
+    case State::TimedOut:
+      return "timed out";
+    case State::PlayAgain:
+      break;
+  }
+  return "after play again";
+}
 
 }  // namespace numora::testing
 
@@ -255,6 +295,17 @@ class ScreenSuite : public ClockSuite {
   }
 
   // The runs every window suite makes.
+  // The rows of CheckReturnFrom: before the start, during a run, after each end this window
+  // knows and Backspace's, and after play again.
+  void EveryStateRows() {
+    QTest::addColumn<State>("state");
+    std::vector<State> states = {State::Loaded, State::Running, State::EndedByBackspace};
+    for (const auto& [state, message] : reaching_.Messages) {
+      if (state != State::EndedByBackspace) states.push_back(state);
+    }
+    states.push_back(State::PlayAgain);
+    for (const State state : states) QTest::newRow(StateName(state)) << state;
+  }
   // The return button closes the window from the state the row names.
   void CheckReturnFrom() {
     QFETCH(State, state);
