@@ -14,8 +14,7 @@
 namespace {
 
 using numora::CountingEngine;
-using numora::bench::AllocationCount;
-using numora::bench::EngineRun;
+using namespace numora::bench;
 
 // Level 6: 420000 ms of limit.
 const numora::Pupil kPupil{6, "小明", ""};
@@ -23,16 +22,9 @@ const numora::Pupil kPupil{6, "小明", ""};
 // A tick while a run is going: elapsed row and time left, five fields.
 void BM_TickRunning(benchmark::State& state) {
   EngineRun<CountingEngine> b(kPupil);
-  std::size_t ticks = 0;
-  AllocationCount allocations;
-  for (auto _ : state) {
-    b.Tick();
-    if (++ticks == 50000) {  // 350 s: start a new visit before the limit runs out
-      allocations.Untimed(state, [&] { b.Restart(); });
-      ticks = 0;
-    }
-  }
-  allocations.Report(state);
+  // 350 s: start a new visit before the limit runs out.
+  MeasureSteps(
+      state, 50000, [&] { b.Restart(); }, [&] { b.Tick(); });
 }
 BENCHMARK(BM_TickRunning);
 
@@ -41,20 +33,12 @@ void BM_TickBetweenRuns(benchmark::State& state) {
   EngineRun<CountingEngine> b(kPupil);
   b.view.SetBox("9");
   b.engine.KeyPress(13);  // a wrong first number ends the run
-  std::size_t ticks = 0;
-  AllocationCount allocations;
-  for (auto _ : state) {
-    b.Tick();
-    if (++ticks == 50000) {
-      allocations.Untimed(state, [&] {
-        b.Restart();
-        b.view.SetBox("9");
-        b.engine.KeyPress(13);
-      });
-      ticks = 0;
-    }
-  }
-  allocations.Report(state);
+  const auto newVisit = [&] {
+    b.Restart();
+    b.view.SetBox("9");
+    b.engine.KeyPress(13);
+  };
+  MeasureSteps(state, 50000, newVisit, [&] { b.Tick(); });
 }
 BENCHMARK(BM_TickBetweenRuns);
 

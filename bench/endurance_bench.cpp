@@ -9,31 +9,23 @@
 
 namespace {
 
-using numora::Role;
 using numora::EnduranceEngine;
-using numora::bench::AllocationCount;
-using numora::bench::EngineRun;
-using numora::bench::NumberKeys;
+using numora::Role;
+using namespace numora::bench;
 
-// One tick of a run, 7 ms after the previous one. A digit every 250 ticks (1750 ms) keeps the
-// 2-second rule from ending the run; it is never confirmed, so the box is emptied now and then.
+// One tick of a run, 7 ms after the previous one. A digit every 250 ticks (1750 ms, untimed) keeps
+// the 2-second rule from ending the run; it is never confirmed, so the box is emptied now and then.
 void BM_EnduranceTick(benchmark::State& state) {
   EngineRun<EnduranceEngine> run({9, "小刚", ""});
-  int ticks = 0;
   int typed = 0;
-  AllocationCount allocations;
-  for (auto _ : state) {
-    if (++ticks == 250) {
-      ticks = 0;
-      if (++typed == 16) {
-        typed = 0;
-        run.view.SetText(Role::Entry, "");
-      }
-      run.view.Type(run.engine, '1');
+  const auto typeADigit = [&] {
+    if (++typed == 16) {
+      typed = 0;
+      run.view.SetText(Role::Entry, "");
     }
-    run.Tick();
-  }
-  allocations.Report(state);
+    run.view.Type(run.engine, '1');
+  };
+  MeasureSteps(state, 250, typeADigit, [&] { run.Tick(); });
 }
 BENCHMARK(BM_EnduranceTick);
 

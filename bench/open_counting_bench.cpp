@@ -10,24 +10,14 @@
 namespace {
 
 using numora::OpenCountingEngine;
-using numora::bench::AllocationCount;
-using numora::bench::EngineRun;
-using numora::bench::NumberKeys;
+using namespace numora::bench;
 
 // One tick of a level-8 run, 7 ms after the previous one, as the window's timer delivers them.
 void BM_OpenCountingTick(benchmark::State& state) {
   EngineRun<OpenCountingEngine> run({8, "小红", ""});
   // The time limit would end the run after 60000 ticks; a new visit begins before that.
-  long ticks = 0;
-  AllocationCount allocations;
-  for (auto _ : state) {
-    if (++ticks == 50000) {
-      ticks = 0;
-      run.Restart();
-    }
-    run.Tick();
-  }
-  allocations.Report(state);
+  MeasureSteps(
+      state, 50000, [&] { run.Restart(); }, [&] { run.Tick(); });
 }
 BENCHMARK(BM_OpenCountingTick);
 

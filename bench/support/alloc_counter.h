@@ -37,4 +37,20 @@ class AllocationCount {
   std::size_t untimed_ = 0;
 };
 
+// Measures `step` once per iteration, and every `period` iterations runs `keepGoing` untimed, so
+// that a run neither ends nor fills up while it is measured. Reports as AllocationCount does.
+template <class Step, class KeepGoing>
+void MeasureSteps(benchmark::State& state, long period, KeepGoing keepGoing, Step step) {
+  long steps = 0;
+  AllocationCount allocations;
+  for (auto _ : state) {
+    step();
+    if (++steps == period) {
+      allocations.Untimed(state, keepGoing);
+      steps = 0;
+    }
+  }
+  allocations.Report(state);
+}
+
 }  // namespace numora::bench
