@@ -7,14 +7,12 @@
 
 #include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
+#include "tests/support/game_messages.h"
 
 using namespace numora;
 using namespace numora::testing;
 
 namespace {
-
-const char* kSuccess = "挑战成功,你真棒!";
-const char* kRecord = "记录又被刷新!";
 
 struct Rig : EngineRig<CountingEngine> {
   explicit Rig(int level = 1) { Open(level); }
@@ -69,7 +67,7 @@ class CountingEngineTest : public QObject {
     QVERIFY(!rig.view.isVisible(Role::Picture));
     QVERIFY(rig.view.isEnabled(Role::Entry));
     rig.Enter(std::to_string(max));
-    QCOMPARE(rig.Text(Role::Message), kSuccess);
+    QCOMPARE(rig.Text(Role::Message), message::kSuccess);
     QCOMPARE(rig.Text(Role::Entry), QString::number(max));
     QCOMPARE(rig.Text(Role::LastNumber), QString(max < 100 ? " %1" : "%1").arg(max));
     QCOMPARE(rig.Text(Role::Mark), "");
@@ -109,7 +107,7 @@ class CountingEngineTest : public QObject {
   // Whatever reaches Enter and is not the expected number ends the run, never the program.
   void wrongNumber_data() {
     AddColumns<int, QString, QString>("before", "entry", "message");
-    const QString range = "您正确输入的数字范围是 1 - ";
+    const QString range = message::kCountingRange;
     QTest::newRow("6 for 5") << 4 << "6" << range + " 4";
     QTest::newRow("wrong first number") << 0 << "2" << range + " 0";
     QTest::newRow("0 for 1") << 0 << "0" << range + " 0";
@@ -198,7 +196,7 @@ class CountingEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
     QCOMPARE(rig.Text(Role::LowerHundredths), hundredths);
     QCOMPARE(rig.Text(Role::Best), best);
-    QCOMPARE(rig.Text(Role::Message), kSuccess);
+    QCOMPARE(rig.Text(Role::Message), message::kSuccess);
     // The run is over: later ticks move the time left but not the run's time.
     rig.TickAfter(50);
     QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
@@ -210,13 +208,13 @@ class CountingEngineTest : public QObject {
     QTest::addColumn<int>("firstMs");
     QTest::addColumn<int>("reopenLevel");  // 0: stay; else return and open this level
     AddColumns<int, QString, QString>("secondMs", "message", "best");
-    QTest::newRow("faster") << 83275 << 0 << 83265 << kRecord << "83.26";
-    QTest::newRow("same hundredth") << 83275 << 0 << 83279 << kSuccess << "83.27";
-    QTest::newRow("slower") << 83275 << 0 << 90000 << kSuccess << "83.27";
-    QTest::newRow("slower, reopened at 2") << 83275 << 2 << 90000 << kSuccess << "83.27";
-    QTest::newRow("faster, reopened at 2") << 90000 << 2 << 83275 << kRecord << "83.27";
-    QTest::newRow("long best beaten") << 345670 << 3 << 345660 << kRecord << "345.66";
-    QTest::newRow("long run after short") << 90000 << 3 << 345670 << kSuccess << "90.00";
+    QTest::newRow("faster") << 83275 << 0 << 83265 << message::kFasterRun << "83.26";
+    QTest::newRow("same hundredth") << 83275 << 0 << 83279 << message::kSuccess << "83.27";
+    QTest::newRow("slower") << 83275 << 0 << 90000 << message::kSuccess << "83.27";
+    QTest::newRow("slower, reopened at 2") << 83275 << 2 << 90000 << message::kSuccess << "83.27";
+    QTest::newRow("faster, reopened at 2") << 90000 << 2 << 83275 << message::kFasterRun << "83.27";
+    QTest::newRow("long best beaten") << 345670 << 3 << 345660 << message::kFasterRun << "345.66";
+    QTest::newRow("long run after short") << 90000 << 3 << 345670 << message::kSuccess << "90.00";
   }
   void bestResult() {
     QFETCH(int, firstMs);
@@ -227,7 +225,7 @@ class CountingEngineTest : public QObject {
     const int firstLevel = firstMs > 300000 ? 3 : 1;
     Rig rig(firstLevel);
     rig.CompleteRun(firstLevel, firstMs);
-    QCOMPARE(rig.Text(Role::Message), kSuccess);  // the first best is no record
+    QCOMPARE(rig.Text(Role::Message), message::kSuccess);  // the first best is no record
     int level = firstLevel;
     if (reopenLevel == 0) {
       rig.engine.PlayAgain();
@@ -303,7 +301,7 @@ class CountingEngineTest : public QObject {
     QCOMPARE(rig.view.isEnabled(Role::Start), command1);
     rig.TickAfter(lastLeft + 1);
     QVERIFY(!rig.view.ticking);
-    QCOMPARE(rig.Text(Role::Message), "时间到!");
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
     QCOMPARE(rig.Text(Role::Minutes), " 0");
     QCOMPARE(rig.Text(Role::Seconds), seconds);
     QCOMPARE(rig.Text(Role::Hundredths), "00");
@@ -335,7 +333,7 @@ class CountingEngineTest : public QObject {
     rig.TickAfter(360000 - 100 - 1230);
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Role::Message), "时间到!");
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
   }
 
   void acrossMidnight() {
@@ -357,7 +355,7 @@ class CountingEngineTest : public QObject {
     rig.TickAfter(296400);
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Role::Message), "时间到!");
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
   }
 };
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/game_messages.h"
 #include "tests/support/screen_driver.h"
 
 using numora::CountingEngine;
@@ -84,7 +85,7 @@ class Form1Test : public ScreenSuite {
     clock_.Advance(83275);
     QVERIFY(TickShows("83", "28"));
     Enter(50);
-    QCOMPARE(Text("Label1"), "挑战成功,你真棒!");
+    QCOMPARE(Text("Label1"), message::kSuccess);
     QCOMPARE(Text("Text1"), "50");
     QCOMPARE(Text("Label6"), "83.27");
     QCOMPARE(Text("Label9"), "");
@@ -182,7 +183,7 @@ class Form1Test : public ScreenSuite {
     Enter(1);
     clock_.Advance(299901);
     QVERIFY(Tick(Window()));
-    QCOMPARE(Text("Label1"), "时间到!");
+    QCOMPARE(Text("Label1"), message::kTimeUp);
     QVERIFY(!Timer()->isActive());
     QVERIFY(!Box()->isEnabled());
     Click("Command3");
@@ -217,7 +218,7 @@ class Form1Test : public ScreenSuite {
     if (state == "time up") {
       clock_.Advance(300000);
       QVERIFY(Tick(Window()));
-      QCOMPARE(Text("Label1"), "时间到!");
+      QCOMPARE(Text("Label1"), message::kTimeUp);
     }
     if (state == "again") Click("Command3");
     if (titleBar) {

@@ -8,16 +8,12 @@
 
 #include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
+#include "tests/support/game_messages.h"
 
 using namespace numora;
 using namespace numora::testing;
 
 namespace {
-
-const QString kWrong = "数字输入错误，挑战结束！";
-const QString kBackspace = "不能退格，挑战结束！";
-const QString kOtherKey = "按了非数字键,挑战结束!";
-const QString kPause = "两次按键时间超过2秒,挑战结束!";
 
 // One run of a best-result sequence: how many numbers, in how many milliseconds.
 struct Run {
@@ -136,7 +132,7 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::LowerSeconds), seconds);
     QCOMPARE(rig.Text(Role::LowerHundredths), hundredths);
     QCOMPARE(rig.Ended(), ended);
-    QCOMPARE(rig.Text(Role::Message), ended ? kPause : QString());
+    QCOMPARE(rig.Text(Role::Message), ended ? message::kPauseEnd : QString());
     if (ended) {
       QVERIFY(rig.Text(Role::Mark).isEmpty());
       QCOMPARE(rig.Text(Role::Best), "1");
@@ -171,17 +167,17 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::Best), best);
     QCOMPARE(rig.Ended(), ended);
     QCOMPARE(rig.Text(Role::Mark), ended ? "×" : "√");
-    QCOMPARE(rig.Text(Role::Message), ended ? kWrong : QString());
+    QCOMPARE(rig.Text(Role::Message), ended ? message::kWrongEntry : QString());
   }
 
   // Keys that end a run at once; none of them reaches the box.
   void endingKeys_data() {
     AddColumns<char, QString, QString>("key", "message", "mark");
-    QTest::newRow("backspace") << '\b' << kBackspace << "×";
-    QTest::newRow("letter") << 'a' << kOtherKey << "";
-    QTest::newRow("blank") << ' ' << kOtherKey << "";
-    QTest::newRow("point") << '.' << kOtherKey << "";
-    QTest::newRow("escape") << '\x1b' << kOtherKey << "";
+    QTest::newRow("backspace") << '\b' << message::kBackspaceEnd << "×";
+    QTest::newRow("letter") << 'a' << message::kOtherKeyEnd << "";
+    QTest::newRow("blank") << ' ' << message::kOtherKeyEnd << "";
+    QTest::newRow("point") << '.' << message::kOtherKeyEnd << "";
+    QTest::newRow("escape") << '\x1b' << message::kOtherKeyEnd << "";
   }
   void endingKeys() {
     QFETCH(char, key);
@@ -263,7 +259,7 @@ class EnduranceEngineTest : public QObject {
     rig.TickAfter(1990);
     QVERIFY(!rig.Ended());
     rig.TickAfter(10);
-    QCOMPARE(rig.Text(Role::Message), kPause);
+    QCOMPARE(rig.Text(Role::Message), message::kPauseEnd);
     QCOMPARE(rig.Text(Role::BestSeconds), "2");
     QCOMPARE(rig.Text(Role::BestHundredths), "69");
     QCOMPARE(rig.Text(Role::Seconds), "2");
@@ -346,7 +342,7 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::LowerSeconds), "1");
     QVERIFY(rig.view.ticking);
     rig.TickAfter(1000);
-    QCOMPARE(rig.Text(Role::Message), kPause);
+    QCOMPARE(rig.Text(Role::Message), message::kPauseEnd);
     QCOMPARE(rig.Text(Role::BestSeconds), "4");
     QCOMPARE(rig.Text(Role::BestHundredths), "60");
   }
@@ -362,7 +358,7 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::Mark), "√");
     QCOMPARE(rig.Text(Role::LastNumber), "2770");
     rig.Enter("32770");
-    QCOMPARE(rig.Text(Role::Message), kWrong);
+    QCOMPARE(rig.Text(Role::Message), message::kWrongEntry);
     QCOMPARE(rig.Text(Role::Best), "32770");
     QCOMPARE(rig.engine.BestCount(), 32770);
   }

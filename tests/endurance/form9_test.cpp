@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "tests/support/columns.h"
+#include "tests/support/game_messages.h"
 #include "tests/support/screen_driver.h"
 
 using numora::EnduranceEngine;
@@ -20,7 +21,6 @@ using namespace numora::testing;
 namespace {
 
 const QString kRule = QStringLiteral("9级规则: 不限时 不限位 不能改 按键间隔小于2秒");
-const QString kPauseEnd = QStringLiteral("两次按键时间超过2秒,挑战结束!");
 
 }  // namespace
 
@@ -29,12 +29,11 @@ class Form9Test : public ScreenSuite {
 
  public:
   Form9Test()
-      : ScreenSuite(Pupil{9, "小明", ""},
-                    {4,
-                     500,
-                     {{State::EndedByPause, kPauseEnd},
-                      {State::EndedByBackspace, QStringLiteral("不能退格，挑战结束！")},
-                      {State::EndedByLetter, QStringLiteral("按了非数字键,挑战结束!")}}}) {}
+      : ScreenSuite(Pupil{9, "小明", ""}, {4,
+                                           500,
+                                           {{State::EndedByPause, message::kPauseEnd},
+                                            {State::EndedByBackspace, message::kBackspaceEnd},
+                                            {State::EndedByLetter, message::kOtherKeyEnd}}}) {}
 
  private slots:
   void init() { clock_.Set(15, 20, 0, 0); }
@@ -112,7 +111,7 @@ class Form9Test : public ScreenSuite {
     QVERIFY(Box()->isEnabled());
 
     clock_.Advance(1);
-    QTRY_COMPARE(Text("Label1"), kPauseEnd);
+    QTRY_COMPARE(Text("Label1"), message::kPauseEnd);
     QVERIFY(!Window().tickTimer()->isActive());
     QCOMPARE(Text("Label2"), QStringLiteral("2"));
     QCOMPARE(Text("Label11"), QStringLiteral("00"));
@@ -197,9 +196,9 @@ class Form9Test : public ScreenSuite {
     LabelRow("best point", "Label24", ".");
     LabelRow("best hundredths", "Label23", "99");
     LabelRow("time unit", "Label22", "秒");
-    LabelRow("pause end", "Label1", kPauseEnd);
-    LabelRow("backspace end", "Label1", "不能退格，挑战结束！");
-    LabelRow("other key end", "Label1", "按了非数字键,挑战结束!");
+    LabelRow("pause end", "Label1", message::kPauseEnd);
+    LabelRow("backspace end", "Label1", message::kBackspaceEnd);
+    LabelRow("other key end", "Label1", message::kOtherKeyEnd);
     LabelRow("last number", "Label4", "8888");
     LabelRow("accepted", "Label9", "√");
     LabelRow("ended", "Label9", "×");

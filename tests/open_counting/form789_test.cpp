@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "tests/support/columns.h"
+#include "tests/support/game_messages.h"
 #include "tests/support/screen_driver.h"
 
 using numora::Form789;
@@ -23,7 +24,6 @@ namespace {
 
 const QString kLevel7Rule = QStringLiteral("7级规则: 5分钟  不限位 不能改");
 const QString kLevel8Rule = QStringLiteral("8级规则: 7分钟  不限位 不能改 ");
-const QString kWrongEntry = QStringLiteral("数字输入错误，挑战结束！");
 
 }  // namespace
 
@@ -35,8 +35,8 @@ class Form789Test : public ScreenSuite {
   Form789Test()
       : ScreenSuite(Pupil{8, "小明", ""}, {3,
                                            400,
-                                           {{State::EndedByWrongEntry, kWrongEntry},
-                                            {State::TimedOut, QStringLiteral("时间到!")}}}) {}
+                                           {{State::EndedByWrongEntry, message::kWrongEntry},
+                                            {State::TimedOut, message::kTimeUp}}}) {}
 
  private:
   using ScreenSuite::Open;
@@ -225,7 +225,7 @@ class Form789Test : public ScreenSuite {
     LabelRow("unit", "Label18", "位");
     LabelRow("school", "Label12", "小学部");
     LabelRow("record", "Label1", "记录又被刷新,有效数字范围是 1 -  9999");
-    LabelRow("wrong entry", "Label1", kWrongEntry);
+    LabelRow("wrong entry", "Label1", message::kWrongEntry);
     LabelRow("last number", "Label4", "8888");
     LabelRow("accepted", "Label9", "√");
     LabelRow("ended", "Label9", "×");

@@ -7,16 +7,12 @@
 
 #include "tests/support/columns.h"
 #include "tests/support/engine_rig.h"
+#include "tests/support/game_messages.h"
 
 using namespace numora;
 using namespace numora::testing;
 
 namespace {
-
-const QString kRange = "本次有效数字范围是 1 - ";
-const QString kRecord = "记录又被刷新,有效数字范围是 1 - ";
-const QString kWrong = "数字输入错误，挑战结束！";
-const QString kTimeUp = "时间到!";
 
 struct Rig : EngineRig<OpenCountingEngine> {
   explicit Rig(int level = 7) { Open(level, "小红", "实验小学"); }
@@ -113,18 +109,20 @@ class OpenCountingEngineTest : public QObject {
   // Backspace ends a run with its count; only a count above the best so far is a record.
   void backspaceEndsWithTheRange_data() {
     AddColumns<QList<int>, QString, QString>("counts", "message", "best");
-    QTest::newRow("first run 57") << QList<int>{57} << kRange + " 57"
+    const QString range = message::kOpenRange;
+    const QString record = message::kOpenRecordRange;
+    QTest::newRow("first run 57") << QList<int>{57} << range + " 57"
                                   << "57";
-    QTest::newRow("60 beats 57") << QList<int>{57, 60} << kRecord + " 60"
+    QTest::newRow("60 beats 57") << QList<int>{57, 60} << record + " 60"
                                  << "60";
-    QTest::newRow("60 again") << QList<int>{57, 60, 60} << kRange + " 60"
+    QTest::newRow("60 again") << QList<int>{57, 60, 60} << range + " 60"
                               << "60";
-    QTest::newRow("40 after 60") << QList<int>{57, 60, 40} << kRange + " 40"
+    QTest::newRow("40 after 60") << QList<int>{57, 60, 40} << range + " 40"
                                  << "60";
-    QTest::newRow("backspace first") << QList<int>{0} << kRange + " 0"
+    QTest::newRow("backspace first") << QList<int>{0} << range + " 0"
                                      << "0";
     // A best of 0 is no best: the next run takes its place without a record message.
-    QTest::newRow("after a best of 0") << QList<int>{0, 3} << kRange + " 3"
+    QTest::newRow("after a best of 0") << QList<int>{0, 3} << range + " 3"
                                        << "3";
   }
   void backspaceEndsWithTheRange() {
@@ -173,7 +171,7 @@ class OpenCountingEngineTest : public QObject {
     rig.engine.Start();
     rig.EnterUpTo(accepted);
     rig.Enter(typed.toStdString());
-    QCOMPARE(rig.Text(Role::Message), kWrong);
+    QCOMPARE(rig.Text(Role::Message), message::kWrongEntry);
     QCOMPARE(rig.Text(Role::Best), best);
     QCOMPARE(rig.Text(Role::Mark), "×");
     QCOMPARE(rig.Text(Role::LastNumber), accepted > 0 ? Q(NumberText(accepted)) : QString());
@@ -207,7 +205,7 @@ class OpenCountingEngineTest : public QObject {
     rig.TickAfter(300000 - 41230);
     QCOMPARE(rig.Text(Role::Message), "");
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
   }
 
   // One tick some time after the first start: the countdown and the second row.
@@ -283,10 +281,10 @@ class OpenCountingEngineTest : public QObject {
     if (state == "again") rig.engine.PlayAgain();
     const Role focus = rig.view.focus;
     rig.TickAfter(419000);
-    QVERIFY(rig.Text(Role::Message) != kTimeUp);
+    QVERIFY(rig.Text(Role::Message) != message::kTimeUp);
     QCOMPARE(rig.Countdown(), (QStringList{" 0", "00", "00"}));
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
     QCOMPARE(rig.Text(Role::Hundredths), "00");
     QCOMPARE(rig.Text(Role::Mark), mark);
     QCOMPARE(rig.Text(Role::LastNumber), state == "again" ? QString() : QString(" 5"));
@@ -307,7 +305,7 @@ class OpenCountingEngineTest : public QObject {
     Rig rig(7);
     rig.engine.Start();
     rig.TickAfter(300001);
-    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
     rig.clock.Advance(60000);
     rig.engine.PlayAgain();
     QCOMPARE(rig.view.focus, Role::Start);
@@ -320,7 +318,7 @@ class OpenCountingEngineTest : public QObject {
     rig.TickAfter(299000);
     QCOMPARE(rig.Text(Role::Mark), "√");
     rig.TickAfter(1);
-    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
   }
 
   void playAgainPreparesTheBoard() {
@@ -356,10 +354,10 @@ class OpenCountingEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::LowerHundredths), "25");
     rig.clock.Set(0, 3, 0, 0);
     rig.engine.Tick();
-    QVERIFY(rig.Text(Role::Message) != kTimeUp);
+    QVERIFY(rig.Text(Role::Message) != message::kTimeUp);
     rig.clock.Set(0, 3, 0, 1);
     rig.engine.Tick();
-    QCOMPARE(rig.Text(Role::Message), kTimeUp);
+    QCOMPARE(rig.Text(Role::Message), message::kTimeUp);
   }
 };
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/fake_view.h"
+#include "tests/support/game_messages.h"
 
 namespace numora::testing {
 
@@ -242,7 +243,7 @@ class EngineFuzzer {
     if (!profile_.tickingWhileEnded && !view_.isEnabled(Role::Entry) && view_.ticking) {
       return Fail(event + ": no run is open but the tick runs");
     }
-    if (view_.text(Role::Message) == "时间到!" && view_.ticking) {
+    if (view_.text(Role::Message) == message::kTimeUp && view_.ticking) {
       return Fail(event + ": time is up but the tick runs");
     }
     CheckBest(event);

@@ -4,14 +4,15 @@
 
 #include "rules/level_table.h"
 #include "tests/support/engine_fuzz.h"
+#include "tests/support/game_messages.h"
 
 namespace numora::testing {
 
 inline EngineProfile CountingProfile() {
   return {
       EngineProfile::Best::FastestTime,
-      {"挑战成功,你真棒!", "记录又被刷新!", "时间到!"},
-      {"您正确输入的数字范围是 1 - "},
+      {message::kSuccess, message::kFasterRun, message::kTimeUp},
+      {message::kCountingRange},
       3,
       {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
       {},
@@ -22,8 +23,8 @@ inline EngineProfile CountingProfile() {
 inline EngineProfile OpenCountingProfile() {
   return {
       EngineProfile::Best::HighestCount,
-      {"数字输入错误，挑战结束！", "时间到!"},
-      {"本次有效数字范围是 1 - ", "记录又被刷新,有效数字范围是 1 - "},
+      {message::kWrongEntry, message::kTimeUp},
+      {message::kOpenRange, message::kOpenRecordRange},
       4,
       {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Seconds, Role::Minutes},
       {},
@@ -33,8 +34,7 @@ inline EngineProfile OpenCountingProfile() {
 
 inline EngineProfile EnduranceProfile() {
   return {EngineProfile::Best::CountThenTime,
-          {"数字输入错误，挑战结束！", "不能退格，挑战结束！", "按了非数字键,挑战结束!",
-           "两次按键时间超过2秒,挑战结束!"},
+          {message::kWrongEntry, message::kBackspaceEnd, message::kOtherKeyEnd, message::kPauseEnd},
           {},
           4,
           {Role::LowerSeconds, Role::LowerHundredths, Role::Hundredths, Role::Minutes},
