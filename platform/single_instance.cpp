@@ -145,12 +145,14 @@ void SingleInstance::Listen() {
   // Only the holder of the lock gets here, so a socket file already there was left by a copy
   // that died without closing it.
   QLocalServer::removeServer(serverName_);
-  // Without the socket the game still runs; a later copy then only ends.
-  if (!server->listen(serverName_)) return;
+  // Heard before listening: on Windows, listen() itself takes up a copy that is already
+  // knocking and signals it there, and a signal nobody heard leaves that copy unanswered.
   QLocalServer* listener = server.get();
   QObject::connect(listener, &QLocalServer::newConnection, listener, [this, listener] {
     while (QLocalSocket* peer = listener->nextPendingConnection()) Serve(peer, onShow_);
   });
+  // Without the socket the game still runs; a later copy then only ends.
+  if (!server->listen(serverName_)) return;
   server_ = std::move(server);
 }
 
