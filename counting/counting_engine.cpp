@@ -164,20 +164,13 @@ void CountingEngine::UpdateBest() {
 void CountingEngine::Tick() {
   nowMs_ = Now();
   runElapsedMs_ = DayDiff(nowMs_, runStartMs_);
-  if (!runOver_) {
-    const ElapsedFields elapsed = SplitElapsed(runElapsedMs_);
-    view().SetText(Role::LowerSeconds, TwoDigitText(elapsed.Seconds));
-    view().SetText(Role::LowerHundredths, TwoDigitText(elapsed.Hundredths));
-  }
+  if (!runOver_) ShowElapsedRow(runElapsedMs_);
   const std::int32_t left = TimeLimitMs() - DayDiff(nowMs_, firstStartMs_) - kLimitMarginMs;
   if (left < 0) {
     TimeUp();
     return;
   }
-  const CountdownFields fields = SplitCountdown(left);
-  view().SetText(Role::Minutes, MinutesFieldText(fields.Minutes));
-  view().SetText(Role::Seconds, TwoDigitText(fields.Seconds));
-  view().SetText(Role::Hundredths, TwoDigitText(fields.Hundredths));
+  ShowTimeLeft(left);
 }
 
 void CountingEngine::TimeUp() {

@@ -67,20 +67,13 @@ void OpenCountingEngine::PlayAgain() {
 void OpenCountingEngine::Tick() {
   if (!Ticking()) return;
   const double now = Now();
-  if (!intervalFrozen_) {
-    const ElapsedFields run = SplitElapsed(DayDiff(now, intervalStartMs_));
-    view().SetText(Role::LowerSeconds, TwoDigitText(run.Seconds));
-    view().SetText(Role::LowerHundredths, TwoDigitText(run.Hundredths));
-  }
-  const std::int32_t remaining_ms = timeLimitMs_ - DayDiff(now, startMs_);
-  if (remaining_ms < 0) {
+  if (!intervalFrozen_) ShowElapsedRow(DayDiff(now, intervalStartMs_));
+  const std::int32_t left = timeLimitMs_ - DayDiff(now, startMs_);
+  if (left < 0) {
     TimeOut();
     return;
   }
-  const CountdownFields left = SplitCountdown(remaining_ms);
-  view().SetText(Role::Minutes, MinutesFieldText(left.Minutes));
-  view().SetText(Role::Seconds, TwoDigitText(left.Seconds));
-  view().SetText(Role::Hundredths, TwoDigitText(left.Hundredths));
+  ShowTimeLeft(left);
 }
 
 void OpenCountingEngine::EndByBackspace() {

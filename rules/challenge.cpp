@@ -34,4 +34,17 @@ void ChallengeEngine::ClearBoard() {
   view().SetVisible(Role::Start, true);
 }
 
+void ChallengeEngine::ShowElapsedRow(std::int32_t elapsedMs) {
+  const ElapsedFields elapsed = SplitElapsed(elapsedMs);
+  view().SetText(Role::LowerSeconds, TwoDigitText(elapsed.Seconds));
+  view().SetText(Role::LowerHundredths, TwoDigitText(elapsed.Hundredths));
+}
+
+void ChallengeEngine::ShowTimeLeft(std::int32_t leftMs) {
+  const CountdownFields left = SplitCountdown(leftMs);
+  view().SetText(Role::Minutes, MinutesFieldText(left.Minutes));
+  view().SetText(Role::Seconds, TwoDigitText(left.Seconds));
+  view().SetText(Role::Hundredths, TwoDigitText(left.Hundredths));
+}
+
 }  // namespace numora

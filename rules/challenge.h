@@ -118,6 +118,10 @@ class ChallengeEngine {
   // Clears the board before a run: no mark, an empty box, message line and last number, and the
   // start button offered.
   void ClearBoard();
+  // The row of the time since a start: seconds and hundredths of `elapsedMs`, two digits each.
+  void ShowElapsedRow(std::int32_t elapsedMs);
+  // The row of the time left of a limit: minutes, seconds and hundredths of `leftMs`.
+  void ShowTimeLeft(std::int32_t leftMs);
   ChallengeView& view() { return *view_; }
   double Now() { return clock_->DayMillis(); }
 
