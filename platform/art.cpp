@@ -38,7 +38,7 @@ QPixmap Blank(int w, int h) {
   return pixmap;
 }
 
-// A raised rounded shape: its shadow, then a face shaded from `light` at `from` to `dark` at `to`,
+// A raised rounded shape: its shadow, then a face shaded from Light at `from` to Dark at `to`,
 // then its edge.
 struct Raised {
   QPointF ShadowOffset;
