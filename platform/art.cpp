@@ -63,8 +63,12 @@ void DrawRaised(QPainter& p, const QRectF& shape, const Raised& look, QPointF fr
 
 // One key of the number pad: a raised cap with its label.
 void DrawKey(QPainter& p, const QRectF& key, const QString& label, int pixelSize) {
-  const Raised cap{{0, 3}, QColor(20, 24, 36), QColor(255, 255, 255), QColor(214, 220, 232),
-                   QPen(QColor(150, 158, 176), 1), 7};
+  const Raised cap{.ShadowOffset = {0, 3},
+                   .Shadow = QColor(20, 24, 36),
+                   .Light = QColor(255, 255, 255),
+                   .Dark = QColor(214, 220, 232),
+                   .Edge = QPen(QColor(150, 158, 176), 1),
+                   .Radius = 7};
   DrawRaised(p, key, cap, key.topLeft(), key.bottomLeft());
   QFont font(QString::fromLatin1(InstalledFamily(Face::Arial)));
   font.setBold(true);
@@ -183,8 +187,12 @@ QPixmap TitlePicture() {
 
   // The number pad the pupil types on: 7 8 9 on top, a wide 0, a tall Enter.
   const QRectF body(18, 78, 214, 214);
-  const Raised case_{{4, 5}, QColor(0, 0, 0, 50), QColor(84, 96, 124), QColor(44, 52, 72),
-                     QPen(QColor(30, 34, 48), 2), 16};
+  const Raised case_{.ShadowOffset = {4, 5},
+                     .Shadow = QColor(0, 0, 0, 50),
+                     .Light = QColor(84, 96, 124),
+                     .Dark = QColor(44, 52, 72),
+                     .Edge = QPen(QColor(30, 34, 48), 2),
+                     .Radius = 16};
   DrawRaised(p, body, case_, body.topLeft(), body.bottomRight());
   const double key = 42;
   const double gap = 7;
