@@ -46,6 +46,15 @@ constexpr TwipRect kLastNumber{720, 5280, 3855, 2565};
 constexpr TwipRect kMark{11760, 6840, 1695, 1695};
 constexpr TwipRect kPicture{120, 4560, 4575, 4575};
 
+// The best-result block as designed.
+// clang-format off
+const platform::BestLabelDesign kBestLabels[] = {
+    {"Label5", "最好成绩", {11760, 1440, 3135, 615}, {.Points = 26.25}},
+    {"Label6", "123.45", {11520, 2160, 2655, 855}, {.Points = 42, .Align = Qt::AlignRight}},
+    {"Label18", "秒", {14280, 2280, 855, 735}, {.Points = 36, .Align = Qt::AlignRight}},
+};
+// clang-format on
+
 // The roles of the controls this window adds to the shared ones.
 constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}, {Role::Picture, "Picture1"}};
 
@@ -70,12 +79,7 @@ Form1::Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
     platform::FitDesignDigits(field);
   }
 
-  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {11760, 1440, 3135, 615},
-                         {.Points = 26.25});
-  platform::AddBestLabel(*this, "Label6", QStringLiteral("123.45"), {11520, 2160, 2655, 855},
-                         {.Points = 42, .Align = Qt::AlignRight});
-  platform::AddBestLabel(*this, "Label18", QStringLiteral("秒"), {14280, 2280, 855, 735},
-                         {.Points = 36, .Align = Qt::AlignRight});
+  platform::AddBestLabels(*this, kBestLabels);
 
   QLabel* picture = platform::AddPicture(*this, "Picture1", &platform::RewardPicture, kPicture);
   // When shown, the picture covers the last-number label beneath it.

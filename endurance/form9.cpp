@@ -32,6 +32,20 @@ const platform::TimeRowsLayout kTimeRows{
     .LowerSecondsText = "0",
 };
 
+// The best-result block as designed.
+// clang-format off
+const platform::BestLabelDesign kBestLabels[] = {
+    {"Label5", "最好成绩", {10200, 1560, 1815, 495}, {.Points = 21.75}},
+    {"Label6", "9999", {12120, 1320, 2055, 855}, {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true}},
+    {"Label18", "数字", {14160, 1560, 975, 615}, {.Points = 21.75, .Align = Qt::AlignRight}},
+    {"Label20", "持续时长", {10200, 2520, 1815, 495}, {.Points = 21.75}},
+    {"Label21", "8888", {12120, 2400, 1095, 615}, {.Points = 24, .Align = Qt::AlignRight, .OnWhite = true, .Framed = true}},
+    {"Label24", ".", {13260, 2437, 240, 540}, {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true}},
+    {"Label23", "88", {13530, 2400, 645, 615}, {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true}},
+    {"Label22", "秒", {14160, 2520, 495, 615}, {.Points = 21.75, .Align = Qt::AlignRight}},
+};
+// clang-format on
+
 // The roles of the controls this window adds to the shared ones.
 constexpr platform::RoleControl kRoles[] = {
     {Role::Best, "Label6"}, {Role::BestSeconds, "Label21"}, {Role::BestHundredths, "Label23"}};
@@ -48,24 +62,7 @@ Form9::Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
   platform::FitTextWidth(rows.Seconds, QStringLiteral("8888"), rows.Seconds->width());
 
   // The best count, then the time of that run.
-  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {10200, 1560, 1815, 495},
-                         {.Points = 21.75});
-  platform::AddBestLabel(
-      *this, "Label6", QStringLiteral("9999"), {12120, 1320, 2055, 855},
-      {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
-  platform::AddBestLabel(*this, "Label18", QStringLiteral("数字"), {14160, 1560, 975, 615},
-                         {.Points = 21.75, .Align = Qt::AlignRight});
-  platform::AddBestLabel(*this, "Label20", QStringLiteral("持续时长"), {10200, 2520, 1815, 495},
-                         {.Points = 21.75});
-  platform::AddBestLabel(*this, "Label21", QStringLiteral("8888"), {12120, 2400, 1095, 615},
-                         {.Points = 24, .Align = Qt::AlignRight, .OnWhite = true, .Framed = true});
-  platform::AddBestLabel(*this, "Label24", QStringLiteral("."), {13260, 2437, 240, 540},
-                         {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true});
-  platform::AddBestLabel(
-      *this, "Label23", QStringLiteral("88"), {13530, 2400, 645, 615},
-      {.Points = 24, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true});
-  platform::AddBestLabel(*this, "Label22", QStringLiteral("秒"), {14160, 2520, 495, 615},
-                         {.Points = 21.75, .Align = Qt::AlignRight});
+  platform::AddBestLabels(*this, kBestLabels);
 
   // The engine's Load writes the caption again, first of all.
   const std::string_view caption = EnduranceEngine::kCaption;

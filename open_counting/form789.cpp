@@ -30,6 +30,15 @@ const platform::TimeRowsLayout kTimeRows{
     .LowerHundredths = {5640, 2760, 1395, 1200},
 };
 
+// The best-result block as designed.
+// clang-format off
+const platform::BestLabelDesign kBestLabels[] = {
+    {"Label5", "最好成绩", {11880, 1560, 2535, 615}, {.Points = 26.25}},
+    {"Label6", "123.45", {11520, 2400, 2775, 975}, {.Points = 42, .Align = Qt::AlignRight}},
+    {"Label18", "位", {14280, 2520, 855, 735}, {.Points = 36, .Align = Qt::AlignRight}},
+};
+// clang-format on
+
 // The role of the one control this window adds to the shared ones.
 constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}};
 
@@ -40,12 +49,7 @@ Form789::Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
   setObjectName(QStringLiteral("Form789"));
   // The time left of the level's limit, then the time since the latest start.
   platform::AddTimeRows(*this, kTimeRows);
-  platform::AddBestLabel(*this, "Label5", QStringLiteral("最好成绩"), {11880, 1560, 2535, 615},
-                         {.Points = 26.25});
-  platform::AddBestLabel(*this, "Label6", QStringLiteral("123.45"), {11520, 2400, 2775, 975},
-                         {.Points = 42, .Align = Qt::AlignRight});
-  platform::AddBestLabel(*this, "Label18", QStringLiteral("位"), {14280, 2520, 855, 735},
-                         {.Points = 36, .Align = Qt::AlignRight});
+  platform::AddBestLabels(*this, kBestLabels);
 
   Open(pupil, QStringLiteral("Numora"), kRoles);
 }

@@ -30,7 +30,7 @@ ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
 }
 
 ChallengeWindow::~ChallengeWindow() {
-  ticks_->Stop();
+  ticks_->SetTicking(false);
   engine_.Detach();
 }
 
@@ -70,7 +70,7 @@ void ChallengeWindow::SetTabOrder(std::initializer_list<QWidget*> chain) {
 bool ChallengeWindow::event(QEvent* event) {
   // Events come in while the members are still being made (a child added): only a repaint,
   // which is posted, ever asks the pacer.
-  if (event->type() == QEvent::UpdateRequest && ticks_->HoldBack(event)) return true;
+  if (event->type() == QEvent::UpdateRequest && ticks_->HoldBackRepaint()) return true;
   return QDialog::event(event);
 }
 
@@ -117,7 +117,7 @@ void ChallengeWindow::reject() {
 }
 
 void ChallengeWindow::ReturnToStart() {
-  ticks_->Stop();
+  ticks_->SetTicking(false);
   engine_.Detach();
   done(QDialog::Accepted);
 }

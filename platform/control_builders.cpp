@@ -165,11 +165,13 @@ TimeRows AddTimeRows(QWidget& window, const TimeRowsLayout& layout) {
   return rows;
 }
 
-DesignLabel* AddBestLabel(QWidget& window, const char* name, const QString& text,
-                          const TwipRect& rect, const BestStyle& style) {
-  return AddLabel(window, name, text, rect,
-                  {Face::SimSun, style.Points, style.Weight, kDarkBlue, style.Align,
-                   style.OnWhite ? QColor(Qt::white) : QColor(), style.Framed});
+void AddBestLabels(QWidget& window, std::span<const BestLabelDesign> labels) {
+  for (const BestLabelDesign& label : labels) {
+    const BestStyle& style = label.Style;
+    AddLabel(window, label.Name, QString::fromUtf8(label.Text), label.Rect,
+             {Face::SimSun, style.Points, style.Weight, kDarkBlue, style.Align,
+              style.OnWhite ? QColor(Qt::white) : QColor(), style.Framed});
+  }
 }
 
 }  // namespace numora::platform

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <array>
+#include <span>
 
 #include "platform/layout.h"
 #include "platform/widget_view.h"
@@ -117,7 +118,13 @@ struct BestStyle {
   bool OnWhite = false;
   bool Framed = false;
 };
-DesignLabel* AddBestLabel(QWidget& window, const char* name, const QString& text,
-                          const TwipRect& rect, const BestStyle& style);
+// One label of the block as designed: its name, first text, place and style.
+struct BestLabelDesign {
+  const char* Name;
+  const char* Text;
+  TwipRect Rect;
+  BestStyle Style;
+};
+void AddBestLabels(QWidget& window, std::span<const BestLabelDesign> labels);
 
 }  // namespace numora::platform

@@ -41,10 +41,6 @@ void TickPacer::SetTicking(bool ticking) {
   }
 }
 
-void TickPacer::Stop() {
-  timer_->stop();
-}
-
 void TickPacer::Realign() {
   realignPending_ = false;
   if (!timer_->isActive()) return;
@@ -52,11 +48,11 @@ void TickPacer::Realign() {
   engine_.Tick();
 }
 
-bool TickPacer::HoldBack(const QEvent* event) {
+bool TickPacer::HoldBackRepaint() {
   // While a run ticks, the labels change every 7 ms, faster than a display shows frames: the
   // window repaints at most once a frame, the texts of the ticks between go straight to the
   // next one. Exposing the window paints it at once, as ever.
-  if (event->type() != QEvent::UpdateRequest || !timer_->isActive()) return false;
+  if (!timer_->isActive()) return false;
   if (lastFrame_.isValid() && lastFrame_.elapsed() < kFrameMs) {
     if (!frame_->isActive()) frame_->start(kFrameMs - static_cast<int>(lastFrame_.elapsed()));
     return true;

@@ -8,7 +8,6 @@
 
 #include "rules/challenge.h"
 
-class QEvent;
 class QTimer;
 class QWidget;
 
@@ -26,9 +25,8 @@ class TickPacer : public QObject {
   QTimer* timer() const { return timer_; }
   // Starts the beat, stops it, or (asked again while it runs) moves it to now.
   void SetTicking(bool ticking);
-  void Stop();
-  // For the window's event(): true when the event is a repaint held back until the next frame.
-  bool HoldBack(const QEvent* event);
+  // For the window's repaint requests: true when this one is held back until the next frame.
+  bool HoldBackRepaint();
 
  private:
   // Restarts a running Timer1 now, with a tick.
