@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::string_view kSuccess = "挑战成功,你真棒!";
 constexpr std::string_view kRecord = "记录又被刷新!";
-constexpr std::string_view kTimeUp = "时间到!";
 // Followed by the last number typed right, with its leading blank.
 constexpr std::string_view kRangePrefix = "您正确输入的数字范围是 1 - ";
 
@@ -49,10 +48,10 @@ void CountingEngine::Load(ChallengeView& view_to_write, const Pupil& pupil) {
     view().SetText(Role::Minutes, rule.MinutesText.value_or(""));
   }
   expectedNumber_ = 0;
-  view().SetTicking(false);
+  SetTicking(false);
   clockStarted_ = false;
   // No count may begin before the first Start: it would be untimed.
-  view().SetEnabled(Role::Entry, false);
+  OpenEntry(false);
 }
 
 void CountingEngine::Start() {
@@ -60,14 +59,14 @@ void CountingEngine::Start() {
     clockStarted_ = true;
     firstStartMs_ = Now();
     runStartMs_ = firstStartMs_;
-    view().SetTicking(true);
+    SetTicking(true);
   } else {
     // The time limit keeps counting from the first Start of the visit.
     runStartMs_ = Now();
   }
   runOver_ = false;
   view().SetText(Role::Message, "");
-  view().SetEnabled(Role::Entry, true);
+  OpenEntry(true);
   ++expectedNumber_;
   view().SetText(Role::Entry, "");
   view().SetEnabled(Role::Start, false);
@@ -120,14 +119,12 @@ void CountingEngine::AcceptNumber() {
   if (expectedNumber_ != MaxNumber() + 1) return;
 
   view().SetEnabled(Role::Start, false);
-  view().SetEnabled(Role::Entry, false);
+  OpenEntry(false);
   view().SetVisible(Role::Picture, true);
   view().SetText(Role::Message, kSuccess);
   view().SetText(Role::Entry, PlainText(MaxNumber()));
   runOver_ = true;
-  view().SetVisible(Role::PlayAgain, true);
-  view().SetEnabled(Role::PlayAgain, true);
-  view().Focus(Role::PlayAgain);
+  OfferPlayAgain(true);
   view().SetText(Role::Mark, "");
   UpdateBest();
 }
@@ -135,7 +132,7 @@ void CountingEngine::AcceptNumber() {
 void CountingEngine::EndWrongNumber() {
   view().SetText(Role::Mark, kMarkWrong);
   // The wrong entry stays in the box for the pupil to see.
-  view().SetEnabled(Role::Entry, false);
+  OpenEntry(false);
   runOver_ = true;
   // Put together in place: the message is longer than a short string holds.
   std::array<char, kRangePrefix.size() + 16> message{};
@@ -144,9 +141,7 @@ void CountingEngine::EndWrongNumber() {
   end = std::copy(number.begin(), number.end(), end);
   view().SetText(Role::Message, std::string_view(message.data(), end - message.data()));
   view().SetEnabled(Role::Start, false);
-  view().SetVisible(Role::PlayAgain, true);
-  view().SetEnabled(Role::PlayAgain, true);
-  view().Focus(Role::PlayAgain);
+  OfferPlayAgain(true);
 }
 
 void CountingEngine::UpdateBest() {
@@ -167,22 +162,12 @@ void CountingEngine::Tick() {
   if (!runOver_) ShowElapsedRow(runElapsedMs_);
   const std::int32_t left = TimeLimitMs() - DayDiff(nowMs_, firstStartMs_) - kLimitMarginMs;
   if (left < 0) {
-    TimeUp();
+    EndAtTimeLimit();
+    // The next Start, after Play again, begins a new time limit with the clock and the tick.
+    clockStarted_ = false;
     return;
   }
   ShowTimeLeft(left);
-}
-
-void CountingEngine::TimeUp() {
-  view().SetEnabled(Role::Entry, false);
-  view().SetTicking(false);
-  view().SetEnabled(Role::Start, false);
-  view().SetVisible(Role::PlayAgain, true);
-  view().SetEnabled(Role::PlayAgain, true);
-  view().SetText(Role::Hundredths, "00");
-  view().SetText(Role::Message, kTimeUp);
-  // The next Start, after Play again, begins a new time limit with the clock and the tick.
-  clockStarted_ = false;
 }
 
 }  // namespace numora

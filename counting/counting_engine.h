@@ -34,7 +34,6 @@ class CountingEngine : public ChallengeEngine {
   void AcceptNumber();
   void EndWrongNumber();
   void UpdateBest();
-  void TimeUp();
   std::int32_t MaxNumber() const;
   std::int32_t TimeLimitMs() const;
 

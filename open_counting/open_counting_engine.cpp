@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kRangeMessage = "本次有效数字范围是 1 - ";
 constexpr std::string_view kRecordMessage = "记录又被刷新,有效数字范围是 1 - ";
-constexpr std::string_view kTimeUpMessage = "时间到!";
 
 std::string WithCount(std::string_view message, std::int32_t n) {
   std::string text(message);
@@ -70,7 +69,9 @@ void OpenCountingEngine::Tick() {
   if (!intervalFrozen_) ShowElapsedRow(DayDiff(now, intervalStartMs_));
   const std::int32_t left = timeLimitMs_ - DayDiff(now, startMs_);
   if (left < 0) {
-    TimeOut();
+    EndAtTimeLimit();
+    // The next start begins a new time limit of the level's full length.
+    clockStarted_ = false;
     return;
   }
   ShowTimeLeft(left);
@@ -105,17 +106,6 @@ void OpenCountingEngine::UpdateBest() {
 void OpenCountingEngine::StopTimingOnWrongEntry() {
   // The level's time limit outlives the run: the countdown goes on, only the second row stops.
   intervalFrozen_ = true;
-}
-
-void OpenCountingEngine::TimeOut() {
-  OpenEntry(false);
-  SetTicking(false);
-  // The next start begins a new time limit of the level's full length.
-  clockStarted_ = false;
-  view().SetEnabled(Role::Start, false);
-  OfferPlayAgain(false);
-  view().SetText(Role::Hundredths, "00");
-  view().SetText(Role::Message, kTimeUpMessage);
 }
 
 }  // namespace numora

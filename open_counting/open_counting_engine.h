@@ -24,7 +24,6 @@ class OpenCountingEngine : public OpenRunEngine {
   void OtherKey() override {}
   void UpdateBest() override;
   void StopTimingOnWrongEntry() override;
-  void TimeOut();
 
   std::int32_t timeLimitMs_ = 0;
   bool clockStarted_ = false;

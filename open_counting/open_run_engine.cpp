@@ -72,20 +72,4 @@ void OpenRunEngine::PrepareNextRun() {
   view().Focus(Role::Start);
 }
 
-void OpenRunEngine::OfferPlayAgain(bool focus) {
-  view().SetVisible(Role::PlayAgain, true);
-  view().SetEnabled(Role::PlayAgain, true);
-  if (focus) view().Focus(Role::PlayAgain);
-}
-
-void OpenRunEngine::OpenEntry(bool open) {
-  entryOpen_ = open;
-  view().SetEnabled(Role::Entry, open);
-}
-
-void OpenRunEngine::SetTicking(bool on) {
-  ticking_ = on;
-  view().SetTicking(on);
-}
-
 }  // namespace numora

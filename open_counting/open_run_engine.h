@@ -43,15 +43,6 @@ class OpenRunEngine : public ChallengeEngine {
   void BeginRun();
   // The common steps of PlayAgain up to the time rows.
   void PrepareNextRun();
-  // Shows and enables the play-again button, and gives it the focus when `focus` is set.
-  void OfferPlayAgain(bool focus);
-
-  // The input box takes keys only while it is enabled; the engine keeps the same rule, so no
-  // key is judged outside a run.
-  void OpenEntry(bool open);
-  bool EntryOpen() const { return entryOpen_; }
-  void SetTicking(bool on);
-  bool Ticking() const { return ticking_; }
 
   // The number asked for next; after an end, the run's count. 32 bits, so that a long run goes
   // past the largest 16-bit number without wrapping.
@@ -72,9 +63,6 @@ class OpenRunEngine : public ChallengeEngine {
   virtual void OtherKey() = 0;
   // Whatever an engine does for every key of a run, before the key is judged.
   virtual void KeyTaken() {}
-
-  bool entryOpen_ = false;
-  bool ticking_ = false;
 };
 
 }  // namespace numora

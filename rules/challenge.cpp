@@ -34,6 +34,31 @@ void ChallengeEngine::ClearBoard() {
   view().SetVisible(Role::Start, true);
 }
 
+void ChallengeEngine::OfferPlayAgain(bool focus) {
+  view().SetVisible(Role::PlayAgain, true);
+  view().SetEnabled(Role::PlayAgain, true);
+  if (focus) view().Focus(Role::PlayAgain);
+}
+
+void ChallengeEngine::EndAtTimeLimit() {
+  OpenEntry(false);
+  SetTicking(false);
+  view().SetEnabled(Role::Start, false);
+  OfferPlayAgain(false);
+  view().SetText(Role::Hundredths, "00");
+  view().SetText(Role::Message, kTimeUpMessage);
+}
+
+void ChallengeEngine::OpenEntry(bool open) {
+  entryOpen_ = open;
+  view().SetEnabled(Role::Entry, open);
+}
+
+void ChallengeEngine::SetTicking(bool on) {
+  ticking_ = on;
+  view().SetTicking(on);
+}
+
 void ChallengeEngine::ShowElapsedRow(std::int32_t elapsedMs) {
   const ElapsedFields elapsed = SplitElapsed(elapsedMs);
   view().SetText(Role::LowerSeconds, TwoDigitText(elapsed.Seconds));

@@ -77,6 +77,8 @@ class DetachedView final : public ChallengeView {
 // What the mark shows for an accepted entry and for a wrong one or an end.
 inline constexpr std::string_view kMarkAccepted = "√";
 inline constexpr std::string_view kMarkWrong = "×";
+// The message of a run ended by the level's time limit.
+inline constexpr std::string_view kTimeUpMessage = "时间到!";
 
 // Character codes the key filter hands to KeyPress.
 inline constexpr int kKeyBackspace = 8;
@@ -118,6 +120,17 @@ class ChallengeEngine {
   // Clears the board before a run: no mark, an empty box, message line and last number, and the
   // start button offered.
   void ClearBoard();
+  // Shows and enables the play-again button, and gives it the focus when `focus` is set.
+  void OfferPlayAgain(bool focus);
+  // The end of a run at the level's time limit: the box and Start shut, the tick stopped, play
+  // again offered without the focus, the hundredths at 00 and the time-up message.
+  void EndAtTimeLimit();
+  // The input box takes keys only while it is enabled; the engine keeps the same rule, so no
+  // key is judged outside a run.
+  void OpenEntry(bool open);
+  bool EntryOpen() const { return entryOpen_; }
+  void SetTicking(bool on);
+  bool Ticking() const { return ticking_; }
   // The row of the time since a start: seconds and hundredths of `elapsedMs`, two digits each.
   void ShowElapsedRow(std::int32_t elapsedMs);
   // The row of the time left of a limit: minutes, seconds and hundredths of `leftMs`.
@@ -129,6 +142,8 @@ class ChallengeEngine {
   DayClock* clock_;
   DetachedView detached_;
   ChallengeView* view_ = &detached_;
+  bool entryOpen_ = false;
+  bool ticking_ = false;
 };
 
 }  // namespace numora
