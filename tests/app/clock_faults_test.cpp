@@ -4,9 +4,6 @@
 // it, every window shows sane time fields, keeps working and keeps the best result.
 #include <QtTest>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
 #include "platform/layout.h"
 #include "tests/support/screen_driver.h"
 

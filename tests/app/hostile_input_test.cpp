@@ -8,9 +8,6 @@
 #include <QMimeData>
 #include <QtTest>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
 #include "platform/layout.h"
 #include "start/form0.h"
 #include "tests/support/screen_driver.h"

@@ -260,7 +260,8 @@ class Form1Test : public ScreenSuite {
     };
     play(1, 30000);
     play(2, 40000);
-    const QStringList expected = {"1|", "挑战成功,你真棒!|30.00", "2|", "挑战成功,你真棒!|30.00"};
+    const QString success = QString(message::kSuccess) + "|30.00";
+    const QStringList expected = {"1|", success, "2|", success};
     QCOMPARE(seen, expected);
   }
 };

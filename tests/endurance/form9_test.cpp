@@ -13,7 +13,6 @@
 #include "tests/support/game_messages.h"
 #include "tests/support/screen_driver.h"
 
-using numora::EnduranceEngine;
 using numora::Form9;
 using numora::Pupil;
 using namespace numora::testing;

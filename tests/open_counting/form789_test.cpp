@@ -16,7 +16,6 @@
 #include "tests/support/screen_driver.h"
 
 using numora::Form789;
-using numora::OpenCountingEngine;
 using numora::Pupil;
 using namespace numora::testing;
 

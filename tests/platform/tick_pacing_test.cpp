@@ -7,14 +7,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "endurance/form9.h"
 #include "platform/tick_pacer.h"
 #include "tests/support/screen_driver.h"
 
-using numora::EnduranceEngine;
-using numora::Form9;
 using numora::Pupil;
-using numora::platform::ChallengeWindow;
 using numora::platform::TickPacer;
 using namespace numora::testing;
 

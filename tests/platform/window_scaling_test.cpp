@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "counting/form1.h"
-#include "endurance/form9.h"
-#include "open_counting/form789.h"
 #include "tests/support/screen_driver.h"
 
 using numora::Pupil;

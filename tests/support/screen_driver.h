@@ -72,11 +72,6 @@ inline void PlayNumbers(Screen& screen, ManualClock& clock, int first, int last,
   }
 }
 
-// Opens level `level`'s window for 小明 the way the start screen does, as a modal window of type
-// W over the level's program-long engine, and runs `visit` on it; see VisitModal.
-template <class W>
-void VisitLevel(int level, const std::function<void(W&)>& visit);
-
 // Calls `open`, which shows a modal window of type W and returns once it has closed, and runs
 // `visit` on that window as soon as it has the keyboard. `visit` must close it; should the window
 // not come up, whatever is modal is closed after a while so that the suite goes on.
@@ -93,6 +88,8 @@ void VisitModal(const std::function<void()>& open, const std::function<void(W&)>
   open();
 }
 
+// Opens level `level`'s window for 小明 the way the start screen does, as a modal window of type
+// W over the level's program-long engine, and runs `visit` on it as VisitModal does.
 template <class W>
 void VisitLevel(int level, const std::function<void(W&)>& visit) {
   VisitModal<W>(
@@ -222,12 +219,12 @@ class ScreenSuite : public ClockSuite {
  protected:
   ScreenSuite() = default;
 
-  // A fresh window for the pupil in place of the last one, over an engine of its own or over
-  // `engine`; false when it did not come up.
+  // A suite of windows for `pupil`, played into its states as `reaching` says.
   ScreenSuite(const Pupil& pupil, Reaching reaching)
       : pupil_(pupil), reaching_(std::move(reaching)) {}
 
-  // A fresh window for the suite's pupil.
+  // A fresh window for the pupil in place of the last one, over an engine of its own or over
+  // `engine`; false when it did not come up.
   bool Open() { return Open(pupil_); }
   bool Open(const Pupil& pupil) {
     level_ = pupil.GameLevel;
