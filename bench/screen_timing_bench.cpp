@@ -42,6 +42,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/engine_run.h"
 #include "endurance/endurance_engine.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
@@ -87,13 +88,13 @@ namespace {
 
 using numora::Pupil;
 using numora::Role;
+using numora::bench::NumberKeys;
 using numora::driving::Click;
 using numora::driving::MakeScreen;
 using numora::driving::RunEventLoopFor;
 using numora::driving::Screen;
 using numora::driving::ShowActive;
 using numora::driving::TypeKey;
-using numora::driving::Typist;
 using numora::platform::ChallengeWindow;
 using numora::platform::TickPacer;
 using Steady = std::chrono::steady_clock;
@@ -146,7 +147,7 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
       return;
     }
     QTimer& timer = *window.tickTimer();
-    Typist typist;
+    NumberKeys typist;
     bool running = false;
     // The real timer never comes due: only the steps tick.
     auto quieten = [&] {
@@ -169,9 +170,12 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
     startRun();
     long steps = 0;
     const long before = t_allocations;
+    // What the paused typing and restarts allocate is not the measured step's.
+    long untimed = 0;
     for (auto _ : state) {
       if (!running || ended() || (level == 9 && ++steps % 200 == 0)) {
         state.PauseTiming();
+        const long pausedFrom = t_allocations;
         if (!ended()) {
           char key;
           do {
@@ -182,11 +186,12 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
         if (ended()) startRun();
         quieten();
         QCoreApplication::processEvents();
+        untimed += t_allocations - pausedFrom;
         state.ResumeTiming();
       }
       step(clock, window, timer);
     }
-    ReportAllocations(state, before);
+    ReportAllocations(state, before + untimed);
   }
   numora::platform::ReplaceDayClock(nullptr);
 }
@@ -331,7 +336,7 @@ int RunTicks(int level, int seconds, int keyGapMs) {
   }
   QTimer& timer = *window.tickTimer();
   probe.Watch(window);
-  Typist typist;
+  NumberKeys typist;
   QTimer keys;
   keys.setTimerType(Qt::PreciseTimer);
   QObject::connect(&keys, &QTimer::timeout, [&] { TypeKey(window, typist.Next()); });

@@ -167,26 +167,4 @@ inline bool Tick(platform::ChallengeWindow& window) {
   return true;
 }
 
-// The keys of the numbers 1, 2, 3, ... each followed by Enter, one at a time.
-class Typist {
- public:
-  char Next() {
-    if (next_ == keys_.size()) {
-      keys_ = std::to_string(++number_) + '\r';
-      next_ = 0;
-    }
-    return keys_[next_++];
-  }
-  void Restart() {
-    number_ = 0;
-    keys_.clear();
-    next_ = 0;
-  }
-
- private:
-  int number_ = 0;
-  std::string keys_;
-  std::size_t next_ = 0;
-};
-
 }  // namespace numora::driving
