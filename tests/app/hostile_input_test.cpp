@@ -114,8 +114,8 @@ class Probe {
         Reach(State::EndedByWrongEntry);
         if (Pressable("Command3")) screen_->Button("Command3")->click();
         break;
-      default:  // the sweeps visit only the four states above
-        break;
+      default:
+        QFAIL("the sweeps know how to reach only the four states above");
     }
   }
 

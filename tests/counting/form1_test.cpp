@@ -133,31 +133,10 @@ class Form1Test : public ScreenSuite {
     QCOMPARE(Text("Label4"), " 2");
   }
 
-  void pasteIsRefused_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Ctrl+V") << "ctrl-v";
-    QTest::newRow("Shift+Insert") << "shift-insert";
-    QTest::newRow("middle click") << "middle";
-    QTest::newRow("letters and signs") << "keys";
-  }
+  void pasteIsRefused_data() { PasteRows(); }
   void pasteIsRefused() {
-    QFETCH(QString, how);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("2"));
-    if (clipboard->supportsSelection())
-      clipboard->setText(QStringLiteral("2"), QClipboard::Selection);
     QVERIFY(Open(1));
-    Click("Command1");
-    Enter(1);
-    if (how == "ctrl-v") QTest::keyClick(Box(), Qt::Key_V, Qt::ControlModifier);
-    if (how == "shift-insert") QTest::keyClick(Box(), Qt::Key_Insert, Qt::ShiftModifier);
-    if (how == "middle") QTest::mouseClick(Box(), Qt::MiddleButton);
-    if (how == "keys") QTest::keyClicks(Box(), "a -+.");
-    QCOMPARE(Text("Text1"), "");
-    // Nothing that is not a digit or Backspace clears the mark.
-    QCOMPARE(Text("Label9"), "√");
-    Enter(2);
-    QCOMPARE(Text("Label4"), " 2");
+    CheckPasteRefused();
   }
 
   // Escape is a key like any other and Enter only ends an entry: neither closes the window.

@@ -5,7 +5,10 @@
 // base of a window suite.
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -318,6 +321,48 @@ class ScreenSuite : public ClockSuite {
     QVERIFY(Open());
     const QString fault = ShowsWhole(label, text);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+  // The rows of CheckPasteRefused: each way of pasting, and letters and signs typed.
+  static void PasteRows() {
+    QTest::addColumn<QString>("how");
+    for (const char* how :
+         {"ctrl+v", "shift+insert", "middle click", "context menu", "letters and signs"}) {
+      QTest::newRow(how) << QString::fromLatin1(how);
+    }
+  }
+  // In a run of the open window, after the number 1, the row's way in leaves the box empty and
+  // the mark as it was; the run goes on with the number 2.
+  void CheckPasteRefused() {
+    QFETCH(QString, how);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (how == QStringLiteral("middle click")) {
+      if (!clipboard->supportsSelection()) QSKIP("this platform has no selection to paste");
+      clipboard->setText(QStringLiteral("999"), QClipboard::Selection);
+    }
+    clipboard->setText(QStringLiteral("999"));
+    QCOMPARE(clipboard->text(), QStringLiteral("999"));
+    Button("Command1")->click();
+    TypeEntry(Window(), QStringLiteral("1"));
+    if (how == QStringLiteral("ctrl+v")) {
+      QTest::keyClick(Box(), Qt::Key_V, Qt::ControlModifier);
+    } else if (how == QStringLiteral("shift+insert")) {
+      QTest::keyClick(Box(), Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (how == QStringLiteral("middle click")) {
+      QTest::mouseClick(Box(), Qt::MiddleButton);
+    } else if (how == QStringLiteral("context menu")) {
+      const QPoint at = Box()->rect().center();
+      QContextMenuEvent menu(QContextMenuEvent::Mouse, at, Box()->mapToGlobal(at));
+      QApplication::sendEvent(Box(), &menu);
+      QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    } else {
+      QTest::keyClicks(Box(), QStringLiteral("a -+."));
+    }
+    QCOMPARE(Text("Text1"), QString());
+    // Nothing that is not a digit or Backspace clears the mark.
+    QCOMPARE(Text("Label9"), QStringLiteral("√"));
+    TypeEntry(Window(), QStringLiteral("2"));
+    QCOMPARE(Text("Label4"), QStringLiteral(" 2"));
+    QCOMPARE(Text("Label9"), QStringLiteral("√"));
   }
   // Start gives the focus to the box, which takes the first digit.
   void CheckStartFocusesTheBox() {
