@@ -10,7 +10,53 @@
 
 namespace numora::platform {
 
+namespace {
+
+// The digit of a number-pad key that arrives as a movement key (NumLock off), or -1.
+int PadDigit(const QKeyEvent& event) {
+  if (!(event.modifiers() & Qt::KeypadModifier)) return -1;
+  switch (event.key()) {
+    case Qt::Key_Insert:
+      return '0';
+    case Qt::Key_End:
+      return '1';
+    case Qt::Key_Down:
+      return '2';
+    case Qt::Key_PageDown:
+      return '3';
+    case Qt::Key_Left:
+      return '4';
+    case Qt::Key_Clear:  // the middle key: KP_Begin on X11, VK_CLEAR on Windows
+      return '5';
+    case Qt::Key_Right:
+      return '6';
+    case Qt::Key_Home:
+      return '7';
+    case Qt::Key_Up:
+      return '8';
+    case Qt::Key_PageUp:
+      return '9';
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
+
+char16_t NarrowDigit(char16_t c) {
+  return c >= u'０' && c <= u'９' ? char16_t(u'0' + (c - u'０')) : c;
+}
+
+int TypedDigit(const QKeyEvent& event) {
+  if (const int digit = PadDigit(event); digit >= 0) return digit;
+  const QString text = event.text();
+  if (text.size() != 1) return -1;
+  const char16_t c = NarrowDigit(text.front().unicode());
+  return c >= u'0' && c <= u'9' ? int(c) : -1;
+}
+
 KeyRoute RouteKey(const QKeyEvent& event) {
+  if (const int digit = TypedDigit(event); digit >= 0) return {KeyRoute::Character, digit};
   const int key = event.key();
   const Qt::KeyboardModifiers mods = event.modifiers();
   switch (key) {
@@ -42,7 +88,7 @@ KeyRoute RouteKey(const QKeyEvent& event) {
     return {KeyRoute::Character, key - Qt::Key_A + 1};
   }
   const QString text = event.text();
-  if (!text.isEmpty()) return {KeyRoute::Character, text.front().unicode()};
+  if (!text.isEmpty()) return {KeyRoute::Character, NarrowDigit(text.front().unicode())};
   return {KeyRoute::Drop};
 }
 
@@ -83,7 +129,11 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
   // Accepted before the filter runs: Enter must never reach a default button, nor Escape the
   // window, whatever the filter does.
   event->accept();
-  const int applied = filter_ ? filter_(route.code) : 0;
+  Type(route.code);
+}
+
+void NumberBox::Type(int code) {
+  const int applied = filter_ ? filter_(code) : 0;
   if (!corrections_) end(false);
   if (applied == 8) {
     backspace();
@@ -92,8 +142,14 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+// An input method that commits text in spite of being off for the box (a full-width mode types
+// ０-９ so) has each character judged as a typed key; its preedit is never shown.
 void NumberBox::inputMethodEvent(QInputMethodEvent* event) {
   event->accept();
+  for (const QChar c : event->commitString()) {
+    if (!isEnabled()) return;  // the key before ended the run
+    Type(NarrowDigit(c.unicode()));
+  }
 }
 
 void NumberBox::mousePressEvent(QMouseEvent* event) {

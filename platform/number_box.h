@@ -2,7 +2,7 @@
 #pragma once
 // The input box of the challenge screens: every character key goes through the engine's key
 // filter before the box takes it, and no text gets in any other way (no paste, no drop, no
-// input method).
+// input method's preedit). What an input method commits goes through the filter as if typed.
 
 #include <QLineEdit>
 #include <functional>
@@ -23,9 +23,18 @@ struct KeyRoute {
   int code = 0;
 };
 
+// The digit '0' to '9' a key types, or -1: the main keys, the full-width digits ０-９ of an
+// input method in full-width mode, and the number pad whatever the NumLock state (without it the
+// pad's keys arrive as Insert, End, Down, ... with the keypad modifier).
+int TypedDigit(const QKeyEvent& event);
+
+// The ASCII digit for a full-width one, any other character as it is.
+char16_t NarrowDigit(char16_t c);
+
 // The character code of a key as the engines count them: Enter 13, Backspace 8, Ctrl+letter 1
-// to 26 (Ctrl+V is 22), Escape 27, otherwise the character the key types. Built from the key
-// and its modifiers first, since the event's text differs between platforms for the same key.
+// to 26 (Ctrl+V is 22), Escape 27, a digit as TypedDigit reads it, otherwise the character the
+// key types. Built from the key and its modifiers first, since the event's text differs between
+// platforms for the same key.
 KeyRoute RouteKey(const QKeyEvent& event);
 
 class NumberBox : public QLineEdit {
@@ -57,6 +66,9 @@ class NumberBox : public QLineEdit {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // A character code through the filter, and what the filter lets through into the box.
+  void Type(int code);
+
   KeyFilter filter_;
   bool corrections_ = true;
 };

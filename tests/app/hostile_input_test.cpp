@@ -69,7 +69,7 @@ void TryEveryOtherWayIn(QWidget* box) {
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(box, &drop);
   QInputMethodEvent commit;
-  commit.setCommitString(QStringLiteral("789"));
+  commit.setCommitString(QStringLiteral("七八九ａｂ"));
   QApplication::sendEvent(box, &commit);
   TypeText(box, QStringLiteral("数字"));
   TypeText(box, QStringLiteral("😀"));
@@ -179,7 +179,11 @@ class HostileInputTest : public ClockSuite {
     commit.setCommitString(QStringLiteral("张三"));
     QApplication::sendEvent(box, &commit);
     TypeText(box, QStringLiteral("😀"));
-    QCOMPARE(box->text(), QStringLiteral("小明同学张三😀"));
+    // Full-width text, digits too, as an input method's full-width mode types it.
+    TypeText(box, QStringLiteral("１"));
+    commit.setCommitString(QStringLiteral("２Ａ"));
+    QApplication::sendEvent(box, &commit);
+    QCOMPARE(box->text(), QStringLiteral("小明同学张三😀１２Ａ"));
     QCOMPARE(form.StudentName, box->text());
     QCOMPARE(level->text(), QStringLiteral("5"));
   }

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "tests/support/columns.h"
+#include "tests/support/window_driver.h"
 
 using numora::platform::KeyRoute;
 using numora::platform::NumberBox;
@@ -59,6 +60,20 @@ class NumberBoxTest : public QObject {
                                  << KeyRoute::Drop << 0;
     QTest::newRow("chinese character")
         << int(Qt::Key_unknown) << none << "数" << KeyRoute::Character << 0x6570;
+    // A full-width digit is the digit; other full-width text is the character it is.
+    QTest::newRow("full-width 0") << 0xFF10 << none << "０" << KeyRoute::Character << 48;
+    QTest::newRow("full-width 9") << 0xFF19 << none << "９" << KeyRoute::Character << 57;
+    QTest::newRow("full-width a") << 0xFF41 << none << "ａ" << KeyRoute::Character << 0xFF41;
+    // Without NumLock the number pad's keys are movement keys with the keypad modifier, and
+    // still the digits printed on them; the main block's movement keys and the pad's Delete edit.
+    for (const char digit : {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'}) {
+      QTest::addRow("pad %c without NumLock", digit)
+          << int(numora::driving::PadKeyWithoutNumLock(QChar(digit))) << keypad << ""
+          << KeyRoute::Character << int(digit);
+    }
+    QTest::newRow("pad delete") << int(Qt::Key_Delete) << keypad << "" << KeyRoute::Edit << 0;
+    QTest::newRow("end") << int(Qt::Key_End) << none << "" << KeyRoute::Edit << 0;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << none << "" << KeyRoute::Drop << 0;
   }
   void routesKeysByKeyAndModifiers() {
     QFETCH(int, key);
@@ -113,13 +128,17 @@ class NumberBoxTest : public QObject {
     QCOMPARE(seen_, std::vector<int>{22});
   }
 
+  // The middle button never reaches the line edit: its press would place the cursor, its release
+  // paste the X11 selection there.
   void noPasteByMiddleButtonOrMenu() {
     QGuiApplication::clipboard()->setText("999");
     if (QGuiApplication::clipboard()->supportsSelection()) {
       QGuiApplication::clipboard()->setText("888", QClipboard::Selection);
     }
-    QTest::mouseClick(box_.get(), Qt::MiddleButton);
-    QCOMPARE(box_->text(), QString());
+    QTest::keyClicks(box_.get(), "12");
+    QTest::mouseClick(box_.get(), Qt::MiddleButton, {}, QPoint(1, box_->height() / 2));
+    QCOMPARE(box_->text(), QString("12"));
+    QCOMPARE(box_->cursorPosition(), 2);
     QCOMPARE(box_->contextMenuPolicy(), Qt::NoContextMenu);
   }
 
@@ -134,12 +153,18 @@ class NumberBoxTest : public QObject {
     QCOMPARE(box_->text(), QString());
   }
 
-  void noInputMethodText() {
+  // The input method is off for the box, and what one commits all the same is typed key by key
+  // through the filter; nothing it composes shows.
+  void inputMethodTextIsTyped() {
     QCOMPARE(box_->inputMethodQuery(Qt::ImEnabled).toBool(), false);
-    QInputMethodEvent commit;
-    commit.setCommitString("42");
-    QApplication::sendEvent(box_.get(), &commit);
+    QInputMethodEvent composing(QStringLiteral("12"), {});
+    QApplication::sendEvent(box_.get(), &composing);
     QCOMPARE(box_->text(), QString());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("4２ａ5"));
+    QApplication::sendEvent(box_.get(), &commit);
+    QCOMPARE(box_->text(), QString("425"));
+    QCOMPARE(seen_, (std::vector<int>{'4', '2', 0xFF41, '5'}));
   }
 
  private:

@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,19 +47,48 @@ inline void Press(QWidget& window, Qt::Key key) {
   QTest::keyClick(KeyTarget(window), key);
 }
 
-// Types the characters, then Enter, each to whatever has the focus at that moment: on the main
-// keys, or digits and Enter on the number pad.
-inline void TypeEntry(QWidget& window, const QString& keys, bool numberPad = false) {
-  if (!numberPad) {
-    for (const QChar c : keys) QTest::keyClicks(KeyTarget(window), QString(c));
-    Press(window, Qt::Key_Return);
-    return;
+// The ways the pupil's digits come into a window.
+enum class Keys {
+  Main,               // the main keys
+  Pad,                // the number pad with NumLock on
+  PadWithoutNumLock,  // the number pad with NumLock off: Insert, End, Down, ... as keypad keys
+  FullWidth,          // keys typed in an input method's full-width mode: ０ to ９
+  Commit,             // the full-width digits committed by an input method in one go
+};
+
+// Types the digits, then Enter (the number pad's on the pad), each to whatever has the focus at
+// that moment.
+inline void TypeEntry(QWidget& window, const QString& digits, Keys keys = Keys::Main) {
+  const auto fullWidth = [](QChar digit) { return QChar(u'０' + (digit.unicode() - u'0')); };
+  if (keys == Keys::Commit) {
+    QString text;
+    for (const QChar c : digits) text += fullWidth(c);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(KeyTarget(window), &commit);
+  } else {
+    for (const QChar c : digits) {
+      QWidget* target = KeyTarget(window);
+      if (keys == Keys::Pad) {
+        QTest::keyClick(target, static_cast<Qt::Key>(c.unicode()), Qt::KeypadModifier);
+      } else if (keys == Keys::PadWithoutNumLock) {
+        QTest::keyClick(target, PadKeyWithoutNumLock(c), Qt::KeypadModifier);
+      } else if (keys == Keys::FullWidth) {
+        QTest::sendKeyEvent(QTest::Click, target, static_cast<Qt::Key>(fullWidth(c).unicode()),
+                            QString(fullWidth(c)), Qt::NoModifier);
+      } else {
+        QTest::keyClicks(target, QString(c));
+      }
+    }
   }
-  for (const QChar c : keys) {
-    QTest::keyClick(KeyTarget(window), static_cast<Qt::Key>(c.unicode()), Qt::KeypadModifier);
-  }
-  QTest::keyClick(KeyTarget(window), Qt::Key_Enter, Qt::KeypadModifier);
+  const bool pad = keys == Keys::Pad || keys == Keys::PadWithoutNumLock;
+  QTest::keyClick(KeyTarget(window), pad ? Qt::Key_Enter : Qt::Key_Return,
+                  pad ? Qt::KeypadModifier : Qt::NoModifier);
 }
+
+// Each way of Keys, for the rows of a table.
+inline constexpr Keys kEveryWayOfKeys[] = {Keys::Main, Keys::Pad, Keys::PadWithoutNumLock,
+                                           Keys::FullWidth, Keys::Commit};
 
 // A row of a table with a label's object name and a text.
 inline void LabelRow(const char* row, const char* label, const QString& text) {

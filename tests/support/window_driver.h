@@ -28,6 +28,14 @@
 
 namespace numora::driving {
 
+// The key the number pad sends for a digit with NumLock off, with the keypad modifier.
+inline Qt::Key PadKeyWithoutNumLock(QChar digit) {
+  static constexpr Qt::Key kKeys[] = {
+      Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Left,
+      Qt::Key_Clear,  Qt::Key_Right, Qt::Key_Home, Qt::Key_Up,       Qt::Key_PageUp};
+  return kKeys[digit.unicode() - u'0'];
+}
+
 // Told of every tick a screen's engine takes, whatever delivered it: Timer1, or the window
 // itself.
 class TickObserver {
