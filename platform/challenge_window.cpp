@@ -93,6 +93,9 @@ void ChallengeWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ChallengeWindow::showEvent(QShowEvent* event) {
+  // Enter presses the focused button, so the style draws its focus from the start, as it
+  // otherwise does only once a Tab has moved it.
+  setAttribute(Qt::WA_KeyboardFocusChange);
   const QScreen* screen = this->screen();
   if (screen && !scaler_.Enlarged()) {
     QRect frame = frameGeometry();

@@ -55,18 +55,32 @@ std::string_view WidgetView::Text(Role role) {
   return texts_[Index(role)];
 }
 
+void WidgetView::ReleaseFocus(QWidget& widget) {
+  if (window_.focusWidget() != &widget) return;
+  // Along the tab order the focus would land on the next button that takes it, often the
+  // return button, and the pupil's next Enter would press it (time up closing the box or the
+  // start button under the pupil's fingers). It goes on only to the open input box, as Start
+  // hands it the keys; otherwise no control has it until the engine or a Tab moves it.
+  QWidget* entry = widgets_[Index(Role::Entry)];
+  if (entry && entry != &widget && entry->isEnabled() && entry->isVisible()) {
+    entry->setFocus(Qt::TabFocusReason);
+  } else {
+    widget.clearFocus();
+  }
+}
+
 void WidgetView::SetEnabled(Role role, bool enabled) {
   QWidget* widget = widgets_[Index(role)];
   if (!widget) return;
-  // The box closed under the pupil's fingers (time up) leaves the focus on no control: along
-  // the tab order it would land on the return button, and the next Enter typed would leave
-  // the window. Where the engine wants the focus, it says so.
-  if (!enabled && role == Role::Entry && window_.focusWidget() == widget) widget->clearFocus();
+  if (!enabled) ReleaseFocus(*widget);
   widget->setEnabled(enabled);
 }
 
 void WidgetView::SetVisible(Role role, bool visible) {
-  if (QWidget* widget = widgets_[Index(role)]) widget->setVisible(visible);
+  QWidget* widget = widgets_[Index(role)];
+  if (!widget) return;
+  if (!visible) ReleaseFocus(*widget);
+  widget->setVisible(visible);
 }
 
 void WidgetView::Focus(Role role) {

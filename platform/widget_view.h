@@ -39,6 +39,8 @@ class WidgetView final : public ChallengeView {
 
  private:
   static std::size_t Index(Role role) { return static_cast<std::size_t>(role); }
+  // Moves the focus off a control about to be disabled or hidden.
+  void ReleaseFocus(QWidget& widget);
 
   QWidget& window_;
   TickPacer& ticks_;

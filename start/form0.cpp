@@ -2,6 +2,7 @@
 #include "start/form0.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "platform/design_label.h"
 #include "platform/layout.h"
 #include "platform/links.h"
+#include "platform/number_box.h"
 #include "rules/level_table.h"
 #include "start/start_layout.h"
 
@@ -140,6 +142,9 @@ void Form0::Build() {
 
   setTabOrder(entry_, enter_);
   setTabOrder(enter_, exit_);
+  // A button would take the number pad's 2, 4, 6 and 8 (arrows without NumLock) as focus moves.
+  enter_->installEventFilter(this);
+  exit_->installEventFilter(this);
   entry_->setFocus(Qt::OtherFocusReason);
 
   connect(entry_, &QLineEdit::textChanged, this, &Form0::EntryChanged);
@@ -206,7 +211,33 @@ void Form0::EnterChallenge() {
   ScreenOf(screens_, GameLevel)(pupil, this);
 }
 
+bool Form0::PickLevelByKey(const QKeyEvent& event) {
+  // A key the name box passes on (the number pad's 8 and 2 as Up and Down) is no level either.
+  if (focusWidget() == entry_) return false;
+  const int digit = platform::TypedDigit(event);
+  if (digit < '1' || digit > '9') return false;
+  PickLevel(digit - '0');
+  return true;
+}
+
+// Outside the name box the digit keys pick the level, so that the whole screen plays from the
+// keyboard; in the name box they are part of the name.
+void Form0::keyPressEvent(QKeyEvent* event) {
+  if (PickLevelByKey(*event)) return;
+  QWidget::keyPressEvent(event);
+}
+
+bool Form0::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && PickLevelByKey(*static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void Form0::showEvent(QShowEvent* event) {
+  // Enter presses the focused button, so the style draws its focus from the start, as it
+  // otherwise does only once a Tab has moved it.
+  setAttribute(Qt::WA_KeyboardFocusChange);
   if (!centred_) {
     centred_ = true;
     if (const QScreen* screen = this->screen()) {

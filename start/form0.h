@@ -11,6 +11,7 @@
 #include "challenges/windows.h"
 #include "rules/challenge.h"
 
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -48,6 +49,8 @@ class Form0 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Build();
@@ -55,6 +58,8 @@ class Form0 : public QWidget {
   void EntryChanged();
   void EntryEnter();
   void CutEntry();
+  // A digit 1 to 9 typed outside the name box picks that level; true when it did.
+  bool PickLevelByKey(const QKeyEvent& event);
 
   platform::DesignLabel* label(const char* name) const;
 

@@ -2,6 +2,7 @@
 // The road a pupil takes with the keyboard alone, from the start screen into each challenge
 // window: Enter presses the focused button, an Enter the input box takes presses none, and the
 // levels whose rule says "不能改" let no key or click change what was typed.
+#include <QStyle>
 #include <QtTest>
 
 #include "platform/clock.h"
@@ -9,6 +10,7 @@
 #include "rules/level_table.h"
 #include "start/form0.h"
 #include "tests/support/columns.h"
+#include "tests/support/game_messages.h"
 #include "tests/support/screen_driver.h"
 
 using namespace numora;
@@ -44,6 +46,7 @@ enum class Correction {
 }  // namespace
 
 Q_DECLARE_METATYPE(Correction)
+Q_DECLARE_METATYPE(numora::testing::Keys)
 
 class KeyboardRoadTest : public ClockSuite {
   Q_OBJECT
@@ -52,21 +55,35 @@ class KeyboardRoadTest : public ClockSuite {
   void initTestCase() { platform::InstallFontSubstitutions(); }
 
   void levels_data() {
-    AddColumns<int, QString, bool>("level", "window", "numberPad");
-    QTest::newRow("level 1, main keys") << 1 << "Form1" << false;
-    QTest::newRow("level 6, number pad") << 6 << "Form1" << true;
-    QTest::newRow("level 7, number pad") << 7 << "Form789" << true;
-    QTest::newRow("level 8, main keys") << 8 << "Form789" << false;
-    QTest::newRow("level 9, number pad") << 9 << "Form9" << true;
+    AddColumns<int, QString, Keys>("level", "window", "keys");
+    const auto row = [](int level, const char* window, const char* how, Keys keys) {
+      QTest::addRow("level %d, %s", level, how) << level << QString::fromLatin1(window) << keys;
+    };
+    row(1, "Form1", "main keys", Keys::Main);
+    row(6, "Form1", "number pad", Keys::Pad);
+    row(2, "Form1", "number pad without NumLock", Keys::PadWithoutNumLock);
+    row(3, "Form1", "full-width keys", Keys::FullWidth);
+    row(4, "Form1", "input method", Keys::Commit);
+    row(7, "Form789", "number pad", Keys::Pad);
+    row(7, "Form789", "number pad without NumLock", Keys::PadWithoutNumLock);
+    row(8, "Form789", "main keys", Keys::Main);
+    row(8, "Form789", "full-width keys", Keys::FullWidth);
+    row(8, "Form789", "input method", Keys::Commit);
+    row(9, "Form9", "number pad", Keys::Pad);
+    row(9, "Form9", "number pad without NumLock", Keys::PadWithoutNumLock);
+    row(9, "Form9", "full-width keys", Keys::FullWidth);
+    row(9, "Form9", "input method", Keys::Commit);
   }
 
   // Start screen to challenge and back without the mouse but for the level: Enter on each
   // focused button starts, prepares the next run and returns; no Enter typed into the box
-  // presses a button, not even the one that takes the focus when the Enter ends the run.
+  // presses a button, not even the one that takes the focus when the Enter ends the run. Every
+  // way of typing digits follows the digit keys' rules, two digits included.
   void enterPressesTheFocusedButton() {
     QFETCH(int, level);
     QFETCH(QString, window);
-    QFETCH(bool, numberPad);
+    QFETCH(Keys, keys);
+    const bool numberPad = keys == Keys::Pad || keys == Keys::PadWithoutNumLock;
     const Qt::Key enter = numberPad ? Qt::Key_Enter : Qt::Key_Return;
     const Qt::KeyboardModifiers pad = numberPad ? Qt::KeypadModifier : Qt::NoModifier;
     QString visited;
@@ -78,9 +95,9 @@ class KeyboardRoadTest : public ClockSuite {
       QVERIFY(TextBox(w)->isEnabled());
       QCOMPARE(w.focusWidget(), TextBox(w));
 
-      TypeEntry(w, QStringLiteral("1"), numberPad);
+      TypeEntry(w, QStringLiteral("1"), keys);
       QCOMPARE(TextOf(w, "Label4"), QStringLiteral(" 1"));
-      TypeEntry(w, QStringLiteral("5"), numberPad);  // wrong: ends the run
+      TypeEntry(w, QStringLiteral("5"), keys);  // wrong: ends the run
       QCOMPARE(counter.clicks(), 1);
       QCOMPARE(TextOf(w, "Label9"), QStringLiteral("×"));
       QCOMPARE(w.focusWidget(), ButtonOf(w, "Command3"));
@@ -89,8 +106,10 @@ class KeyboardRoadTest : public ClockSuite {
       QCOMPARE(w.focusWidget(), ButtonOf(w, "Command1"));
       QTest::keyClick(w.focusWidget(), enter, pad);
       QCOMPARE(w.focusWidget(), TextBox(w));
-      TypeEntry(w, QStringLiteral("1"), numberPad);
+      TypeEntry(w, QStringLiteral("01"), keys);
       QCOMPARE(TextOf(w, "Label4"), QStringLiteral(" 1"));
+      TypeEntry(w, QStringLiteral("2"), keys);
+      QCOMPARE(TextOf(w, "Label4"), QStringLiteral(" 2"));
       QCOMPARE(counter.clicks(), 3);
 
       // Escape closes nothing; Tab reaches the return button, and Enter there returns.
@@ -108,29 +127,82 @@ class KeyboardRoadTest : public ClockSuite {
   void enterPressesTheFocusedButton_data() { levels_data(); }
 
   void timeUpLeavesEnterHarmless_data() {
-    QTest::addColumn<int>("level");
-    QTest::newRow("counting") << 1;
-    QTest::newRow("open counting") << 8;
+    AddColumns<int, bool>("level", "ready");
+    for (int level = 1; level <= 8; ++level) {
+      QTest::addRow("level %d, running", level) << level << false;
+      QTest::addRow("level %d, ready after play again", level) << level << true;
+    }
   }
-  // The time runs out while the pupil types: the next Enter must not leave the window through a
-  // return button that the focus fell on. Tab then reaches 再玩一次, and Enter there prepares a
-  // run with a new time limit.
+  // The time runs out while the pupil types, or while 开始 waits for the next run: the next
+  // Enter must not leave the window (and the visit's best) through a button the focus fell on.
+  // Tab then reaches 再玩一次, and Enter there prepares a run with a new time limit.
   void timeUpLeavesEnterHarmless() {
     QFETCH(int, level);
+    QFETCH(bool, ready);
     VisitChallenge(level, [&](QDialog& w) {
       auto& window = static_cast<platform::ChallengeWindow&>(w);
+      ClickCounter counter(w);
       QTest::keyClick(w.focusWidget(), Qt::Key_Return);
       TypeEntry(w, QStringLiteral("1"));
-      QTest::keyClicks(w.focusWidget(), QStringLiteral("2"));
+      if (ready) {
+        // Backspace ends an open count and keeps it; the counting levels end on a wrong number.
+        if (level <= 6) {
+          TypeEntry(w, QStringLiteral("5"));
+        } else {
+          Press(w, Qt::Key_Backspace);
+        }
+        QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.focusWidget(), ButtonOf(w, "Command1"));
+      } else {
+        QTest::keyClicks(w.focusWidget(), QStringLiteral("2"));
+      }
+      const int clicks = counter.clicks();
       clock_.Advance(*RuleFor(level).TimeLimitMs + 1000);
       QVERIFY(Tick(window));
+      QCOMPARE(TextOf(w, "Label1"), message::kTimeUp);
       QVERIFY(!window.tickTimer()->isActive());
       QTest::keyClick(KeyTarget(w), Qt::Key_Return);
       QVERIFY(w.isVisible());
+      QCOMPARE(counter.clicks(), clicks);
+      if (ready && level >= 7) QCOMPARE(TextOf(w, "Label6"), QStringLiteral("1"));
       QTest::keyClick(KeyTarget(w), Qt::Key_Tab);
       QCOMPARE(w.focusWidget(), ButtonOf(w, "Command3"));
       QTest::keyClick(w.focusWidget(), Qt::Key_Return);
       QCOMPARE(w.focusWidget(), ButtonOf(w, "Command1"));
+    });
+  }
+
+  void focusedButtonShowsItsFocus_data() {
+    QTest::addColumn<int>("level");
+    QTest::newRow("counting") << 1;
+    QTest::newRow("open counting") << 7;
+    QTest::newRow("endurance") << 9;
+    QTest::newRow("start screen") << 0;
+  }
+  // Enter presses the focused button, so the pupil sees which one it is from the start, before
+  // any Tab: 开始 as a window opens, 退出 after Enter in the name box.
+  void focusedButtonShowsItsFocus() {
+    QFETCH(int, level);
+    const auto differsUnfocused = [](QPushButton* focused, QWidget* elsewhere) {
+      const QImage drawn = focused->grab().toImage();
+      elsewhere->setFocus(Qt::OtherFocusReason);
+      return !focused->hasFocus() && focused->grab().toImage() != drawn;
+    };
+    if (level == 0) {
+      Form0 start;
+      QVERIFY(ShowActive(start));
+      QTest::keyClick(start.focusWidget(), Qt::Key_Return);
+      QPushButton* exit = ButtonOf(start, "Command1");
+      QCOMPARE(start.focusWidget(), exit);
+      QVERIFY(differsUnfocused(exit, ButtonOf(start, "Command0")));
+      return;
+    }
+    VisitChallenge(level, [&](QDialog& w) {
+      QPushButton* start = ButtonOf(w, "Command1");
+      w.activateWindow();
+      QTRY_VERIFY(w.isActiveWindow());
+      QCOMPARE(w.focusWidget(), start);
+      QVERIFY(differsUnfocused(start, ButtonOf(w, "Command2")));
     });
   }
 

@@ -21,6 +21,7 @@
 
 #include "platform/layout.h"
 #include "tests/support/columns.h"
+#include "tests/support/window_driver.h"
 
 using numora::Form0;
 using numora::testing::AddColumns;
@@ -312,9 +313,50 @@ void Form0Test::levelButtonShowsItsLevelAndRule() {
   QCOMPARE(QApplication::activeModalWidget(), nullptr);
   QCOMPARE(form_->GameLevel, std::int16_t{0});
   // Picking the next level replaces both texts.
-  click(button == QLatin1String("Label13") ? "Label14" : "Label13");
+  const char* other = button == QLatin1String("Label13") ? "Label14" : "Label13";
+  click(other);
   QVERIFY(labelText("Label9") != level);
   QVERIFY(labelText("Label25") != rule);
+
+  // Outside the name box the level's digit picks it as the click does: on the main keys with the
+  // focus on 进入, on the number pad on 退出, and with NumLock off where no control has it.
+  const QChar digit = level.front();
+  auto* name = child<QLineEdit>("Text1");
+  const struct {
+    QWidget* target;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  } keys[] = {
+      {child<QWidget>("Command0"), Qt::Key(digit.unicode()), Qt::NoModifier},
+      {child<QWidget>("Command1"), Qt::Key(digit.unicode()), Qt::KeypadModifier},
+      {form_.get(), numora::driving::PadKeyWithoutNumLock(digit), Qt::KeypadModifier},
+      {child<QWidget>("Command1"), numora::driving::PadKeyWithoutNumLock(digit),
+       Qt::KeypadModifier},
+  };
+  for (const auto& key : keys) {
+    click(other);
+    if (key.target == form_.get()) {
+      if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    } else {
+      key.target->setFocus();
+    }
+    QTest::keyClick(key.target, key.key, key.modifiers);
+    QCOMPARE(labelText("Label9"), level);
+    QCOMPARE(labelText("Label25"), rule);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+  QCOMPARE(form_->GameLevel, std::int16_t{0});
+  QCOMPARE(name->text(), QString());
+
+  // In the name box the digit is part of the name, and the number pad without NumLock moves
+  // the cursor there.
+  click(other);
+  name->setFocus();
+  QTest::keyClick(name, Qt::Key(digit.unicode()));
+  QTest::keyClick(name, numora::driving::PadKeyWithoutNumLock(digit), Qt::KeypadModifier);
+  QCOMPARE(name->text(), QString(digit));
+  QCOMPARE(form_->StudentName, QString(digit));
+  QVERIFY(labelText("Label9") != level);
 }
 
 void Form0Test::levelButtonNeedsALeftButtonReleasedOverIt() {
