@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 bash "$ROOT/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev clang libclang-rt-14-dev \
-  desktop-file-utils
+  desktop-file-utils xvfb xauth
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 

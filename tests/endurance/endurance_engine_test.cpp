@@ -108,6 +108,8 @@ class EnduranceEngineTest : public QObject {
                                             << "00";
     QTest::newRow("12.34 s after a stall") << QList<int>{} << QList<int>{12340} << true << "12"
                                            << "34";
+    QTest::newRow("10 s after a suspend") << QList<int>{} << QList<int>{10000} << true << "10"
+                                          << "00";
   }
   void pauseBetweenKeys() {
     QFETCH(QList<int>, keysAt);
@@ -266,9 +268,17 @@ class EnduranceEngineTest : public QObject {
     QCOMPARE(rig.Text(Role::Hundredths), "70");
   }
 
-  // A run that ends before any tick has shown its time shows the time of its end.
+  // A run that ends before any tick has shown its time shows the time of its end, also after a
+  // run whose row play-again has reset (that run's count of 0 leaves no best).
+  void endBeforeTheFirstTick_data() {
+    QTest::addColumn<QList<Run>>("before");
+    QTest::newRow("first run") << QList<Run>{};
+    QTest::newRow("after a run of 7 s") << QList<Run>{{0, 7000}};
+  }
   void endBeforeTheFirstTick() {
+    QFETCH(QList<Run>, before);
     Rig rig;
+    for (const Run& run : before) rig.Play(run);
     rig.engine.Start();
     rig.clock.Advance(4);
     rig.view.Type(rig.engine, kKeyBackspace);
