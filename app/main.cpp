@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "platform/layout.h"
+#include "platform/qt_version.h"
 #include "platform/single_instance.h"
 #include "start/form0.h"
 
 int main(int argc, char** argv) {
   // The application name stays the executable's: the lock file records it, and a lock whose
   // holder runs under another name counts as left behind.
+  numora::platform::ScaleByScreenDpi();
   QApplication app(argc, argv);
   // Ties the windows to the installed desktop entry (its name and icon in the task bar).
   QGuiApplication::setDesktopFileName(QStringLiteral("numora"));

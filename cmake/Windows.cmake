@@ -33,8 +33,9 @@ function(numora_import_plugins dir)
   foreach(target ${targets})
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
-      qt_import_plugins(${target} INCLUDE Qt6::QWindowsIntegrationPlugin
-                        Qt6::QOffscreenIntegrationPlugin Qt6::QMinimalIntegrationPlugin)
+      qt_import_plugins(${target} INCLUDE Qt${QT_VERSION_MAJOR}::QWindowsIntegrationPlugin
+                        Qt${QT_VERSION_MAJOR}::QOffscreenIntegrationPlugin
+                        Qt${QT_VERSION_MAJOR}::QMinimalIntegrationPlugin)
     endif()
   endforeach()
   get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)

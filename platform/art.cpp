@@ -10,6 +10,7 @@
 #include <QResource>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "platform/layout.h"
 
@@ -106,14 +107,14 @@ void DrawStopwatch(QPainter& p, QPointF centre, double radius, int ticks) {
   p.drawPie(QRectF(centre.x() - face, centre.y() - face, 2 * face, 2 * face), 90 * 16, -110 * 16);
   const int major = std::max(1, ticks / 12);
   for (int i = 0; i < ticks; ++i) {
-    const double a = i * 2 * M_PI / ticks;
+    const double a = i * 2 * std::numbers::pi / ticks;
     const double inner = face * (i % major == 0 ? 0.78 : 0.9);
     p.setPen(QPen(QColor(40, 40, 50), i % major == 0 ? 2.2 : 1));
     p.drawLine(
         QPointF(centre.x() + inner * std::sin(a), centre.y() - inner * std::cos(a)),
         QPointF(centre.x() + face * 0.97 * std::sin(a), centre.y() - face * 0.97 * std::cos(a)));
   }
-  const double hand = 110 * M_PI / 180;
+  const double hand = 110 * std::numbers::pi / 180;
   p.setPen(QPen(kRed, 2.5, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(centre, QPointF(centre.x() + face * 0.85 * std::sin(hand),
                              centre.y() - face * 0.85 * std::cos(hand)));
@@ -128,7 +129,7 @@ QPainterPath Star(QPointF centre, double outer, double inner) {
   QPainterPath path;
   for (int i = 0; i < 10; ++i) {
     const double r = i % 2 == 0 ? outer : inner;
-    const double a = -M_PI / 2 + i * M_PI / 5;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
     const QPointF p(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
     if (i == 0) {
       path.moveTo(p);
@@ -178,7 +179,7 @@ QPixmap TitlePicture() {
   for (int i = 0; i < 8; ++i) {
     QPainterPath ray;
     ray.moveTo(125, 185);
-    const double a = i * M_PI / 4;
+    const double a = i * std::numbers::pi / 4;
     ray.lineTo(125 + 300 * std::cos(a - 0.12), 185 + 300 * std::sin(a - 0.12));
     ray.lineTo(125 + 300 * std::cos(a + 0.12), 185 + 300 * std::sin(a + 0.12));
     ray.closeSubpath();
@@ -234,7 +235,7 @@ QPixmap RewardPicture(int side) {
   p.setPen(QPen(QColor(170, 100, 0), side / 60.0));
   p.drawPath(Star(centre, side * 0.4, side * 0.17));
   for (int i = 0; i < 6; ++i) {
-    const double a = i * M_PI / 3;
+    const double a = i * std::numbers::pi / 3;
     p.setBrush(i % 2 ? QColor(255, 90, 90) : QColor(90, 170, 255));
     p.setPen(Qt::NoPen);
     p.drawPath(Star(

@@ -3,7 +3,6 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "platform/art.h"
@@ -96,12 +95,7 @@ void ChallengeWindow::showEvent(QShowEvent* event) {
   // Enter presses the focused button, so the style draws its focus from the start, as it
   // otherwise does only once a Tab has moved it.
   setAttribute(Qt::WA_KeyboardFocusChange);
-  const QScreen* screen = this->screen();
-  if (screen && !scaler_.Enlarged()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  if (!scaler_.Enlarged()) CentreOnScreen(*this);
   QDialog::showEvent(event);
 }
 

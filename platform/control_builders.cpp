@@ -52,7 +52,7 @@ class PictureLabel final : public QLabel {
 }  // namespace
 
 void DrawPictures(QWidget& window) {
-  for (QLabel* label : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+  for (QLabel* label : window.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (auto* picture = dynamic_cast<PictureLabel*>(label)) picture->Draw();
   }
 }

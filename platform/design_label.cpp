@@ -201,7 +201,7 @@ void DesignLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (clickable_ && event->button() == Qt::LeftButton && pressed_) {
     pressed_ = false;
     event->accept();
-    if (rect().contains(event->position().toPoint())) emit clicked();
+    if (rect().contains(event->pos())) emit clicked();
     return;
   }
   QLabel::mouseReleaseEvent(event);

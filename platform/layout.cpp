@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/cut_faces.h"
+#include "platform/qt_version.h"
 
 namespace numora::platform {
 
@@ -89,7 +90,7 @@ const char* InstalledFamily(Face face) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
       return Candidates(face).back();
     }
-    chosen[index] = ChooseFamilyOf(face, QFontDatabase::families());
+    chosen[index] = ChooseFamilyOf(face, InstalledFamilies());
   }
   return chosen[index];
 }
@@ -104,10 +105,10 @@ QFont MakeFont(Face face, double points, int weight, bool underline) {
   font.setPointSizeF(points);
   if (HasDesignWeights(face, InstalledFamily(face))) {
     // The design's faces have the weights it asks for (Arial Black is black at 900).
-    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setWeight(FontWeight(weight));
   } else {
     // No substitute has a black weight; bold is the heaviest there is.
-    font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setWeight(FontWeight(weight >= 700 ? 700 : 400));
   }
   font.setUnderline(underline);
   font.setStyleStrategy(QFont::PreferAntialias);

@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/window_scaling.h"
 
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
 namespace numora::platform {
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(area.center());
+  frame.moveTopLeft(QPoint(std::max(frame.left(), area.left()), std::max(frame.top(), area.top())));
+  window.move(frame.topLeft());
+}
 
 bool WindowScaler::Enlarged() const {
   return window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
@@ -37,7 +48,7 @@ void WindowScaler::Relayout() {
   if (factor == scale_ && offset == offset_) return;
   if (designed_.empty()) {
     // Until now every control stands where it was laid out.
-    for (QWidget* widget : window_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* widget : window_.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
       if (!widget->isWindow()) designed_.push_back({widget, widget->geometry(), widget->font()});
     }
   }

@@ -17,6 +17,10 @@ class QWidget;
 
 namespace numora::platform {
 
+// Moves the window to the middle of its screen's free area; a window larger than that keeps its
+// title bar and left edge on the screen (a school PC's 800 x 600).
+void CentreOnScreen(QWidget& window);
+
 class WindowScaler {
  public:
   // `relaid` runs after every change of the layout.

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <algorithm>
 #include <limits>
 #include <string_view>
@@ -18,6 +17,7 @@
 #include "platform/layout.h"
 #include "platform/links.h"
 #include "platform/number_box.h"
+#include "platform/window_scaling.h"
 #include "rules/level_table.h"
 #include "start/start_layout.h"
 
@@ -116,7 +116,8 @@ void Form0::Build() {
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("picIcon"));
-  picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture->setFrameShape(QFrame::Panel);
+  picture->setFrameShadow(QFrame::Sunken);
   picture->setLineWidth(2);
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picture->setPixmap(platform::TitlePicture());
@@ -240,11 +241,7 @@ void Form0::showEvent(QShowEvent* event) {
   setAttribute(Qt::WA_KeyboardFocusChange);
   if (!centred_) {
     centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
+    platform::CentreOnScreen(*this);
   }
   QWidget::showEvent(event);
 }

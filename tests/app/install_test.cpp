@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextStream>
 #include <map>
 #include <optional>
 
@@ -61,10 +60,10 @@ void InstallTest::initTestCase() {
 
   QFile file(desktopFile_);
   QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-  QTextStream in(&file);
+  // The entry is UTF-8 whatever the locale says.
   QString group;
-  while (!in.atEnd()) {
-    const QString line = in.readLine().trimmed();
+  for (const QString& raw : QString::fromUtf8(file.readAll()).split(u'\n')) {
+    const QString line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(u'#')) continue;
     if (line.startsWith(u'[')) {
       group = line;
@@ -129,7 +128,7 @@ void InstallTest::execStartsTheInstalledGame() {
   env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
   QProcess game;
   game.setProcessEnvironment(env);
-  game.start(program, {});
+  game.start(program, QStringList());
   QVERIFY(game.waitForStarted());
   QLocalSocket socket;
   QString socketPath;

@@ -275,7 +275,7 @@ class KeyboardRoadTest : public ClockSuite {
       QTest::keyClicks(box, QStringLiteral("123"));
       const int y = box->height() / 2;
       QTest::mousePress(box, Qt::LeftButton, {}, QPoint(box->width() - 4, y));
-      QMouseEvent move(QEvent::MouseMove, QPointF(4, y), box->mapToGlobal(QPointF(4, y)),
+      QMouseEvent move(QEvent::MouseMove, QPointF(4, y), QPointF(box->mapToGlobal(QPoint(4, y))),
                        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(box, &move);
       QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(4, y));

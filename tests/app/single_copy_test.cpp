@@ -88,7 +88,7 @@ QProcess* SingleCopyTest::Start() {
   env.insert(QStringLiteral("TEMP"), QDir::toNativeSeparators(runtime_->path()));
 #endif
   game->setProcessEnvironment(env);
-  game->start(QStringLiteral(NUMORA_GAME_BINARY), {});
+  game->start(QStringLiteral(NUMORA_GAME_BINARY), QStringList());
   games_.push_back(std::move(game));
   return games_.back().get();
 }
