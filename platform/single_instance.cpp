@@ -117,21 +117,46 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::TryAcquire() {
   if (lock_->isLocked()) return true;
-  if (lock_->tryLock(0)) {
-    Listen();
-    return true;
+  // Until the holder is reached: it may not listen yet, or be dying (killed a moment ago), so
+  // that its lock comes free on the next look.
+  const QDeadlineTimer reaching(kReachHolderMs);
+  for (;;) {
+    if (TakeLock()) {
+      Listen();
+      return true;
+    }
+    // A lock that cannot be made at all (no writable directory) does not keep the game from
+    // starting.
+    if (lock_->error() != QLockFile::LockFailedError) return true;
+    switch (AskHolderToShow()) {
+      case Asked::Answered:
+        return false;
+      case Asked::Unanswered:
+        // Through to the holder, but no answer: either it died meanwhile, and its lock is
+        // stale now, or it is alive and will show its window itself.
+        if (TakeLock()) {
+          Listen();
+          return true;
+        }
+        return false;
+      case Asked::Unreachable:
+        if (reaching.hasExpired()) return false;
+        QThread::msleep(10);
+        break;
+    }
   }
-  if (lock_->error() != QLockFile::LockFailedError) return true;
+}
+
+bool SingleInstance::TakeLock() {
+  if (lock_->tryLock(0)) return true;
 #ifdef Q_OS_WIN
   // A live holder keeps its lock file open, and Windows deletes no file that is open: one that
   // can be deleted was left by a copy that ended without unlocking, whatever process now has
   // the id it names (ids come round again after a restart, and under Wine in every session).
-  if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
-    Listen();
-    return true;
+  if (lock_->error() == QLockFile::LockFailedError && lock_->removeStaleLockFile()) {
+    return lock_->tryLock(0);
   }
 #endif
-  AskHolderToShow();
   return false;
 }
 
@@ -156,27 +181,34 @@ void SingleInstance::Listen() {
   server_ = std::move(server);
 }
 
-void SingleInstance::AskHolderToShow() const {
-  // The holder listens a moment after it took the lock, and a copy that died leaves a socket
-  // nobody answers on until the next holder replaces it: keep trying for a short while.
-  const QDeadlineTimer deadline(kReachHolderMs);
+SingleInstance::Asked SingleInstance::AskHolderToShow() const {
   QLocalSocket socket;
-  for (;;) {
-    socket.connectToServer(serverName_);
-    if (socket.waitForConnected(int(deadline.remainingTime()))) break;
-    socket.abort();
-    if (deadline.hasExpired()) return;
-    QThread::msleep(10);
-  }
-  socket.write(kShowRequest);
-  // No event loop runs yet: the line must be on its way before the socket closes.
-  socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));
+  socket.connectToServer(serverName_);
+  // A holder that listens takes the connection at once; a copy that died leaves a socket
+  // nobody answers on until the next holder replaces it.
+  if (!socket.waitForConnected(100)) return Asked::Unreachable;
 #ifdef Q_OS_WIN
-  // And wait for the answer: a pipe its client has closed before the holder took the connection
-  // up loses the line with it. The answer says it was read.
-  socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
+  // Windows lets a program in the background bring its window forward only when the program
+  // in front allows it: this copy was just started by the pupil, so it is in front.
+  qint64 holder = 0;
+  if (lock_->getLockInfo(&holder, nullptr, nullptr) && holder > 0) {
+    AllowSetForegroundWindow(static_cast<DWORD>(holder));
+  }
 #endif
+  // From here the request has its own time: the holder answers from its event loop.
+  const QDeadlineTimer answering(kAnswerMs);
+  socket.write(kShowRequest);
+  // No event loop runs yet: the line must be on its way before waiting for the answer.
+  socket.waitForBytesWritten(kAnswerMs);
+  // The answer says the holder read the line (a pipe its client closes before the holder took
+  // the connection up loses the line with it); a holder that dies on the way gives none.
+  while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
+         !answering.hasExpired()) {
+    socket.waitForReadyRead(int(answering.remainingTime()));
+  }
+  const bool answered = socket.canReadLine();
   socket.disconnectFromServer();
+  return answered ? Asked::Answered : Asked::Unanswered;
 }
 
 QString SingleInstance::ServerNameFor(const QString& lockPath) {

@@ -4,9 +4,11 @@
 // with the process, however it ends, so a copy that was killed never blocks the next start.
 //
 // Beside the lock the holder listens on a local socket. A copy that finds the lock taken sends
-// the holder one line over it, asking it to bring its window to the front, and ends; so a pupil
-// who starts the game again finds the one already running. The socket file a killed holder
-// leaves behind is removed by the next holder before it listens.
+// the holder one line over it, asking it to bring its window to the front, and ends once the
+// holder has answered; so a pupil who starts the game again finds the one already running. A
+// holder that cannot answer because it died meanwhile leaves its lock stale, and the copy takes
+// it over. The socket file a killed holder leaves behind is removed by the next holder before it
+// listens.
 
 #include <QString>
 #include <functional>
@@ -55,14 +57,20 @@ class SingleInstance {
   // Windows), and in it a file named with UserTag().
   static QString DefaultLockPath();
 
-  // The line a later copy sends, and how long it keeps trying to reach a holder that has taken
-  // the lock but may not be listening yet.
+  // The line a later copy sends; how long it keeps trying to reach a holder that has taken the
+  // lock but may not be listening yet; and how long, once through, it waits for the answer,
+  // which comes from the holder's event loop (later while a slow PC is still starting it).
   static constexpr char kShowRequest[] = "show\n";
   static constexpr int kReachHolderMs = 1000;
+  static constexpr int kAnswerMs = 3000;
 
  private:
+  // How a request to the holder went.
+  enum class Asked { Answered, Unreachable, Unanswered };
+
+  bool TakeLock();
   void Listen();
-  void AskHolderToShow() const;
+  Asked AskHolderToShow() const;
 
   QString serverName_;
   std::unique_ptr<QLockFile> lock_;

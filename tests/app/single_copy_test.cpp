@@ -15,6 +15,7 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <signal.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -30,6 +31,7 @@ class SingleCopyTest : public QObject {
 
   void secondCopyEndsAtOnceWithStatusZero();
   void copyKilledOutrightDoesNotBlockTheNextStart();
+  void holderKilledWhileAskedLeavesTheAskerRunning();
   void runningCopyBringsItsStartScreenForward();
   void tenCopiesStartedAtOnceLeaveExactlyOne();
 
@@ -184,6 +186,28 @@ void SingleCopyTest::copyKilledOutrightDoesNotBlockTheNextStart() {
   ExpectRefused();
   QCOMPARE(next->state(), QProcess::Running);
   QCOMPARE(AskUntilShown(), QByteArray("form0\n"));
+}
+
+// A holder killed while a later copy asks it to show itself (just started again after a kill,
+// the pupil's new copy may find the old one not quite gone): the asker gets no answer, finds the
+// lock stale and runs in its place.
+void SingleCopyTest::holderKilledWhileAskedLeavesTheAskerRunning() {
+#ifdef Q_OS_UNIX
+  QProcess* first = Start();
+  QVERIFY(HoldsTheLock(first));
+  QCOMPARE(AskUntilShown(), QByteArray("form0\n"));
+  // Stopped, it still takes connections (the system queues them) but answers none.
+  QCOMPARE(::kill(pid_t(first->processId()), SIGSTOP), 0);
+  QProcess* next = Start();
+  QVERIFY(next->waitForStarted());
+  QTest::qWait(1500);  // the next copy is through to it by now, waiting for the answer
+  first->kill();
+  QVERIFY(first->waitForFinished());
+  QVERIFY(HoldsTheLock(next));
+  QCOMPARE(AskUntilShown(), QByteArray("form0\n"));
+#else
+  QSKIP("a stopped holder is a Unix case");
+#endif
 }
 
 void SingleCopyTest::runningCopyBringsItsStartScreenForward() {
