@@ -9,9 +9,9 @@ set_target_properties(numora PROPERTIES WIN32_EXECUTABLE ON)
 set(numora_ico ${CMAKE_CURRENT_BINARY_DIR}/windows/numora.ico)
 add_custom_command(
   OUTPUT ${numora_ico}
-  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${CMAKE_CROSSCOMPILING_EMULATOR}
-          $<TARGET_FILE:numora_icon_maker> --ico ${numora_ico} 16 24 32 48 64 256
-  DEPENDS numora_icon_maker
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${NUMORA_ICON_MAKER_COMMAND} --ico
+          ${numora_ico} 16 24 32 48 64 256
+  DEPENDS ${NUMORA_ICON_MAKER_DEPENDS}
   COMMENT "Drawing the Windows icon"
   VERBATIM)
 add_custom_target(numora_ico DEPENDS ${numora_ico})
@@ -26,8 +26,9 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/windows/numora.rc PROPER
   OBJECT_DEPENDS "${numora_ico};${CMAKE_CURRENT_BINARY_DIR}/windows/numora.manifest")
 add_dependencies(numora numora_ico)
 
-# Qt is linked in statically, and with it its plugins: the Windows platform for the game, the
-# offscreen and minimal ones for the suites and for a start without a display.
+# Qt is linked in statically, and with it its plugins: the Windows platform and the Vista style
+# for the game, the offscreen and minimal platforms for the suites and for a start without a
+# display.
 function(numora_import_plugins dir)
   get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(target ${targets})
@@ -35,7 +36,8 @@ function(numora_import_plugins dir)
     if(type STREQUAL "EXECUTABLE")
       qt_import_plugins(${target} INCLUDE Qt${QT_VERSION_MAJOR}::QWindowsIntegrationPlugin
                         Qt${QT_VERSION_MAJOR}::QOffscreenIntegrationPlugin
-                        Qt${QT_VERSION_MAJOR}::QMinimalIntegrationPlugin)
+                        Qt${QT_VERSION_MAJOR}::QMinimalIntegrationPlugin
+                        Qt${QT_VERSION_MAJOR}::QWindowsVistaStylePlugin)
     endif()
   endforeach()
   get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)

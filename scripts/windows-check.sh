@@ -1,22 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the Windows artefacts under Wine (called by windows.sh, which provides the Wine prefix
-# and the virtual display):
-#   windows-check.sh DIST
-# - numora.exe is one self-contained GUI program: it imports only Windows' own DLLs and carries
+# Checks the Windows artefacts (called by windows.sh, which provides the Wine prefix and the
+# virtual display):
+#   windows-check.sh DIST       all of it, under Wine
+#   windows-check.sh --exe EXE  only the file: whether it loads on Windows 7 SP1, its icon and
+#                               version information (no Wine)
+# - numora.exe is one self-contained 32-bit GUI program that Windows 7 SP1 loads: PE32, its
+#   subsystem and OS versions at most 6.1, large-address-aware, importing only DLLs that
+#   Windows 7 SP1 has and none of the functions that came with Windows 8 or later; it carries
 #   its icon and version information;
 # - copied alone into an empty folder it shows the start screen "Numora ", and a second copy
 #   ends with status 0, leaving one start screen;
 # - numora-setup.exe /S installs it under Program Files with the licences, the Start-menu entry,
-#   the desktop shortcut and the uninstaller registered in Add/Remove Programs; the uninstaller
-#   /S takes all of it away again.
+#   the desktop shortcut and the uninstaller registered in Add/Remove Programs (the 32-bit view
+#   of the registry); the uninstaller /S takes all of it away again.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$ROOT/scripts/wine-env.sh"
-DIST=$(cd "$1" && pwd)
-EXE=$DIST/numora.exe
-C=$WINEPREFIX/drive_c
-NAME=数字专注力训练
 failures=0
 fail() {
   echo "FAIL: $*" >&2
@@ -24,20 +23,71 @@ fail() {
 }
 pass() { echo "PASS: $*"; }
 
-# --- the file itself (objdump's output is read whole: grep -q ending early breaks the pipe)
-headers=$(x86_64-w64-mingw32-objdump -p -h "$EXE")
-imports=$(echo "$headers" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
-foreign=$(echo "$imports" | grep -vxE '(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|userenv|netapi32|iphlpapi|crypt32|secur32|setupapi|mpr|authz|wtsapi32|dxgi|d3d11|d3d9|dwrite|d2d1|bcrypt|ncrypt|rpcrt4|msvcrt|api-ms-win-[a-z0-9-]+|shcore|winspool\.drv|comctl32|cfgmgr32|ntdll|dnsapi|winhttp)\.dll' || true)
-[ -z "$foreign" ] && pass "numora.exe imports only Windows' DLLs" || fail "numora.exe needs $foreign"
-grep -q '^Subsystem.*Windows GUI' <<<"$headers" && pass "numora.exe opens no console window" ||
-  fail "numora.exe is a console program"
-texts=$(x86_64-w64-mingw32-strings -el "$EXE")
-for text in OriginalFilename ProductVersion; do
-  if grep -qx "$text" <<<"$texts"; then pass "version information: $text"; else
-    fail "no $text in the version information"; fi
-done
-grep -q ' \.rsrc ' <<<"$headers" && pass "numora.exe has resources (icon)" ||
-  fail "numora.exe has no resources"
+# The DLLs of Windows 7 SP1 the game may import (no api-ms-win-* sets, no ucrtbase, shcore or
+# combase, which came later), and functions of those DLLs that Windows 8 or later added.
+WINDOWS7_DLLS='kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|userenv|netapi32|iphlpapi|crypt32|secur32|setupapi|cfgmgr32|mpr|authz|wtsapi32|dxgi|d3d11|d3d9|dwrite|d2d1|bcrypt|ncrypt|rpcrt4|msvcrt|ntdll|dnsapi|winhttp|winspool\.drv'
+WINDOWS8_FUNCTIONS='GetSystemTimePreciseAsFileTime|WaitOnAddress|WakeByAddressSingle|WakeByAddressAll|SetThreadDescription|GetThreadDescription|GetDpiForWindow|GetDpiForSystem|GetDpiForMonitor|GetSystemMetricsForDpi|AdjustWindowRectExForDpi|SystemParametersInfoForDpi|EnableNonClientDpiScaling|SetProcessDpiAwarenessContext|SetThreadDpiAwarenessContext|GetThreadDpiAwarenessContext|GetWindowDpiAwarenessContext|AreDpiAwarenessContextsEqual|SetProcessDpiAwareness|GetProcessDpiAwareness|AddDllDirectory|RemoveDllDirectory|SetDefaultDllDirectories|CreateFile2|CopyFile2|GetPointerType|GetPointerInfo|GetPointerFrameInfo|GetPointerPenInfo|GetPointerTouchInfo|GetPointerDeviceRects|GetPointerDevices|EnableMouseInPointer|IsMouseInPointerEnabled|RegisterPointerInputTarget|InitializeTouchInjection|InjectTouchInput|GetCurrentPackageFullName|GetCurrentPackageId|GetCurrentPackagePath|PrefetchVirtualMemory|DiscardVirtualMemory|OfferVirtualMemory|ReclaimVirtualMemory|SetProcessMitigationPolicy|GetProcessMitigationPolicy|SetCoalescableTimer|GetProcessInformation|SetProcessInformation|InitializeSynchronizationBarrier|EnterSynchronizationBarrier|DeleteSynchronizationBarrier|CreateFileMappingFromApp|MapViewOfFileFromApp|VirtualAllocFromApp|GetOverlappedResultEx|RoInitialize|RoUninitialize|WindowsCreateString|WindowsDeleteString|SetWindowDisplayAffinity2'
+
+# check_exe EXE: the checks of the file alone.
+check_exe() {
+  local exe=$1 name headers imports foreign newer version
+  name=$(basename "$exe")
+  # objdump's output is read whole: grep -q ending early would break the pipe.
+  headers=$(i686-w64-mingw32-objdump -p -h "$exe" 2>/dev/null) || {
+    fail "$name: objdump cannot read it"
+    return
+  }
+  grep -qE '^Magic\s+010b' <<<"$headers" && pass "$name is PE32 (32-bit)" ||
+    fail "$name is not PE32: $(sed -n 's/^Magic\s*//p' <<<"$headers")"
+  for field in OSystem Subsystem; do
+    version=$(awk -v f="$field" '$1 == "Major" f "Version" {major = $2}
+      $1 == "Minor" f "Version" {minor = $2} END {print major "." minor}' <<<"$headers")
+    awk -v v="$version" 'BEGIN {split(v, p, "."); exit !(p[1] < 6 || (p[1] == 6 && p[2] <= 1))}' &&
+      pass "$name: ${field/OSystem/OS} version $version, at most 6.1" ||
+      fail "$name: ${field/OSystem/OS} version $version, above Windows 7's 6.1"
+  done
+  grep -q 'large address aware' <<<"$headers" && pass "$name is large-address-aware" ||
+    fail "$name is not large-address-aware"
+  imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+  foreign=$(grep -vxE "($WINDOWS7_DLLS)\.dll" <<<"$imports" | tr '\n' ' ' || true)
+  [ -z "$foreign" ] && pass "$name imports only DLLs of Windows 7 SP1" ||
+    fail "$name imports DLLs Windows 7 SP1 lacks: $foreign"
+  newer=$(grep -oE "^\s+[0-9a-f]+\s+[0-9]+\s+($WINDOWS8_FUNCTIONS)\$" <<<"$headers" |
+    awk '{print $NF}' | sort -u | tr '\n' ' ' || true)
+  [ -z "$newer" ] && pass "$name imports no function of Windows 8 or later" ||
+    fail "$name imports functions of Windows 8 or later: $newer"
+  grep -q '^Subsystem.*Windows GUI' <<<"$headers" && pass "$name opens no console window" ||
+    fail "$name is a console program"
+}
+
+# check_resources EXE: the icon and the version information Explorer shows.
+check_resources() {
+  local exe=$1 texts
+  texts=$(i686-w64-mingw32-strings -el "$exe")
+  for text in OriginalFilename ProductVersion; do
+    if grep -qx "$text" <<<"$texts"; then pass "version information: $text"; else
+      fail "no $text in the version information"; fi
+  done
+  grep -q ' \.rsrc ' <<<"$(i686-w64-mingw32-objdump -h "$exe")" &&
+    pass "$(basename "$exe") has resources (icon)" || fail "$(basename "$exe") has no resources"
+}
+
+if [ "${1:-}" = "--exe" ]; then
+  check_exe "$2"
+  check_resources "$2"
+  [ "$failures" -eq 0 ] || { echo "$failures check(s) failed: $2 would not load on Windows 7 SP1" >&2; exit 1; }
+  exit 0
+fi
+
+source "$ROOT/scripts/wine-env.sh"
+DIST=$(cd "$1" && pwd)
+EXE=$DIST/numora.exe
+C=$WINEPREFIX/drive_c
+NAME=数字专注力训练
+
+# --- the file itself
+check_exe "$EXE"
+check_resources "$EXE"
 
 # --- the portable exe alone in an empty folder
 windows_named() { xwininfo -root -tree 2>/dev/null | grep -c "\"$1\"" || true; }
@@ -78,7 +128,7 @@ done
 cmp -s "$EXE" "$programs/numora.exe" || fail "the installed numora.exe differs from the portable one"
 [ -f "$menu" ] && pass "Start-menu entry $NAME" || fail "no Start-menu entry"
 [ -f "$desktop" ] && pass "desktop shortcut $NAME" || fail "no desktop shortcut"
-uninstall=$(wine reg query "$key" /v QuietUninstallString /reg:64 2>/dev/null | tr -d '\r' |
+uninstall=$(wine reg query "$key" /v QuietUninstallString /reg:32 2>/dev/null | tr -d '\r' |
   sed -n 's/.*REG_SZ *//p')
 case "$uninstall" in
   *'Program Files\Numora\uninstall.exe" /S') pass "Add/Remove Programs: $uninstall" ;;
@@ -95,7 +145,7 @@ wineserver --wait 2>/dev/null || true
   fail "left after uninstalling: $(cd "$programs" && ls -A)"
 [ ! -e "$menu" ] && [ ! -e "$desktop" ] && pass "uninstalled: the shortcuts are gone" ||
   fail "shortcuts left after uninstalling"
-if wine reg query "$key" /reg:64 >/dev/null 2>&1; then fail "still registered after uninstalling"; else
+if wine reg query "$key" /reg:32 >/dev/null 2>&1; then fail "still registered after uninstalling"; else
   pass "uninstalled: no longer in Add/Remove Programs"; fi
 
 [ "$failures" -eq 0 ] || { echo "$failures Windows check(s) failed" >&2; exit 1; }

@@ -1,67 +1,118 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build: installs what is missing, makes (once per machine) or reuses the Windows Qt
-# kit, cross-builds the game and its suites with mingw-w64, runs the suites under Wine on a
-# virtual display, and leaves in build/windows/dist/ the portable numora.exe and the installer
-# numora-setup.exe, both checked under Wine.
+# kit (Qt 5.15, 32-bit), cross-builds the game and its suites with mingw-w64, and leaves in
+# build/windows/dist/ the portable numora.exe and the installer numora-setup.exe. The exe is
+# checked as a file (that Windows 7 SP1 loads it); where this machine can run 32-bit x86 code,
+# the suites run under Wine (a 32-bit prefix that says it is Windows 7) on a virtual display and
+# both artefacts are tried there too.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-bash "$ROOT/scripts/ensure-packages.sh" cmake ninja-build g++-mingw-w64-x86-64-posix nsis wine \
-  wine64 xvfb xauth x11-utils fonts-noto-cjk fonts-liberation2 qt6-base-dev qt6-base-dev-tools
-# Wine's windows, even the hidden ones Qt makes for its event loop, need a display: the rest
-# runs under a virtual one of its own.
+# Whether the kernel runs 32-bit x86 programs, which Wine's 32-bit half is: a virtual machine
+# may run 64-bit code only (its kernel then says "IA-32 emulation off"), where no 32-bit
+# Windows program can run under any Wine.
+runs_32bit() {
+  local dir status=0
+  dir=$(mktemp -d)
+  printf '.globl _start\n_start: movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$dir/t.s"
+  as --32 -o "$dir/t.o" "$dir/t.s" && ld -m elf_i386 -o "$dir/t" "$dir/t.o" && "$dir/t" 2>/dev/null ||
+    status=1
+  rm -rf "$dir"
+  return "$status"
+}
+
 if [ -z "${NUMORA_WINDOWS_DISPLAY:-}" ]; then
-  exec env NUMORA_WINDOWS_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    bash "${BASH_SOURCE[0]}" "$@"
+  bash "$ROOT/scripts/ensure-packages.sh" binutils cmake ninja-build g++-mingw-w64-i686-posix nsis \
+    "${BUILD_PACKAGES[@]}"
+  if runs_32bit; then
+    # Wine runs 32-bit programs with its i386 half, which needs Debian's i386 architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      [ "$(id -u)" -eq 0 ] || { echo "Run as root: dpkg --add-architecture i386 is needed" >&2; exit 1; }
+      dpkg --add-architecture i386
+    fi
+    bash "$ROOT/scripts/ensure-packages.sh" wine wine32:i386 xvfb xauth x11-utils
+    # Wine's windows, even the hidden ones Qt makes for its event loop, need a display: the
+    # rest runs under a virtual one of its own.
+    exec env NUMORA_WINDOWS_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+      bash "${BASH_SOURCE[0]}" "$@"
+  fi
+  NUMORA_WINDOWS_DISPLAY=none
+  echo "This machine runs no 32-bit x86 code (its kernel runs 64-bit programs only): the suites" \
+    "and the artefacts are not tried under Wine here; numora.exe is checked as a file."
 fi
 
 echo "== Windows Qt kit"
 KIT=$(bash "$ROOT/scripts/windows-kit.sh" | tail -n1)
 echo "$KIT"
 
-# Qt's offscreen platform, which the suites run on, reads its fonts on Windows from the kit's
-# lib/fonts rather than from Windows: there go the host's faces, the ones Wine shows the game.
-mkdir -p "$KIT/lib/fonts"
-find /usr/share/fonts \( -name '*.ttf' -o -name '*.ttc' -o -name '*.otf' \) \
-  -exec ln -sf -t "$KIT/lib/fonts" {} +
+echo "== Icon maker (host)"
+# The pictures the exe embeds are drawn by the game's own code built for this machine: the
+# Windows build's programs need not run here.
+host=$ROOT/build/host-tools
+if [ ! -f "$host/build.ninja" ]; then
+  cmake -S "$ROOT" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMORA_TESTS=OFF \
+    -DNUMORA_BENCH=OFF >"$host.log" 2>&1 || { cat "$host.log" >&2; exit 1; }
+fi
+cmake --build "$host" --target numora_icon_maker -- --quiet >"$host.log" 2>&1 ||
+  { cat "$host.log" >&2; exit 1; }
 
 BUILD=$ROOT/build/windows
 DIST=$BUILD/dist
-source "$ROOT/scripts/wine-env.sh"
-work=$(mktemp -d)
-cleanup() {
-  local status=$?
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-  exit "$status"
-}
-trap cleanup EXIT
-unset QT_QPA_PLATFORM
-wine_prefix_ready
+wine=yes
+[ "$NUMORA_WINDOWS_DISPLAY" = none ] && wine=
+if [ -n "$wine" ]; then
+  # Qt's offscreen platform, which the suites run on, reads its fonts on Windows from the kit's
+  # lib/fonts rather than from Windows: there go the host's faces, the ones Wine shows the game.
+  mkdir -p "$KIT/lib/fonts"
+  find /usr/share/fonts \( -name '*.ttf' -o -name '*.ttc' -o -name '*.otf' \) \
+    -exec ln -sf -t "$KIT/lib/fonts" {} +
+  source "$ROOT/scripts/wine-env.sh"
+  cleanup() {
+    local status=$?
+    [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    wait 2>/dev/null || true
+    exit "$status"
+  }
+  trap cleanup EXIT
+  unset QT_QPA_PLATFORM
+  wine_prefix_ready
+fi
 
-echo "== Cross-build (mingw-w64, static Qt)"
+echo "== Cross-build (mingw-w64, static Qt 5.15, 32-bit)"
 mkdir -p "$BUILD"
-# -O2 as the Linux builds: GCC 12 warns falsely (-Wrestrict) about std::string at -O3.
-if [ ! -f "$BUILD/build.ninja" ]; then
-  "$KIT/bin/qt-cmake" -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DNUMORA_BENCH=OFF -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-run.sh" \
-    -DNUMORA_QT_LICENSES="$KIT/licenses" >"$BUILD.log" 2>&1 || { cat "$BUILD.log" >&2; exit 1; }
+# -O2 as the Linux builds: GCC 12 warns falsely (-Wrestrict) about std::string at -O3. Without
+# Wine the suites are not built: nothing could run them.
+options=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DNUMORA_QT_KIT="$KIT"
+  -DNUMORA_QT_MAJOR=5 -DQT_DIR="$KIT/lib/cmake/Qt5" -DQt5_DIR="$KIT/lib/cmake/Qt5"
+  -DCMAKE_BUILD_TYPE=Release -DNUMORA_BENCH=OFF -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
+  -DNUMORA_ICON_MAKER="$host/app/numora_icon_maker"
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-run.sh" -DNUMORA_QT_LICENSES="$KIT/licenses"
+  -DNUMORA_TESTS="$([ -n "$wine" ] && echo ON || echo OFF)")
+if [ ! -f "$BUILD/build.ninja" ] || [ "$(cat "$BUILD/numora-options" 2>/dev/null)" != "${options[*]}" ]; then
+  rm -f "$BUILD/CMakeCache.txt"
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja "${options[@]}" >"$BUILD.log" 2>&1 ||
+    { cat "$BUILD.log" >&2; exit 1; }
+  printf '%s' "${options[*]}" >"$BUILD/numora-options"
 fi
 cmake --build "$BUILD" -- --quiet >"$BUILD.log" 2>&1 || { cat "$BUILD.log" >&2; exit 1; }
 
-echo "== Suites under Wine"
-# The artefacts are made and checked even when a suite fails; the command fails at the end.
 suites=0
-ctest --test-dir "$BUILD" -j"$(nproc)" --output-on-failure || suites=$?
+if [ -n "$wine" ]; then
+  echo "== Suites under Wine"
+  # The artefacts are made and checked even when a suite fails; the command fails at the end.
+  ctest --test-dir "$BUILD" -j"$(nproc)" --output-on-failure || suites=$?
+fi
 
 echo "== build/windows/dist"
 cmake --build "$BUILD" --target numora_dist -- --quiet >"$BUILD.log" 2>&1 ||
   { cat "$BUILD.log" >&2; exit 1; }
-bash "$ROOT/scripts/windows-check.sh" "$DIST"
+if [ -n "$wine" ]; then
+  bash "$ROOT/scripts/windows-check.sh" "$DIST"
+else
+  bash "$ROOT/scripts/windows-check.sh" --exe "$DIST/numora.exe"
+fi
 ls -l "$DIST/numora.exe" "$DIST/numora-setup.exe" | awk '{print $5, $9}'
 if [ "$suites" -ne 0 ]; then
   echo "Some suites failed under Wine (above)." >&2

@@ -1,13 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Wine for the Windows build: a 64-bit prefix of the build's own, quiet, without the .NET and
-# browser engines it would offer to download. The Windows user is named 学生 (pupil), so the
+# Wine for the Windows build: a 32-bit prefix of the build's own that says it is Windows 7 SP1,
+# the oldest Windows the game runs on; quiet, without the .NET and browser engines it would offer
+# to download. The Windows user is named 学生 (pupil), so the
 # profile path, and with it the temporary directory the game keeps its lock in, holds Chinese
 # characters in every run.
 # shellcheck shell=bash
 
-export WINEPREFIX=${WINEPREFIX:-$ROOT/build/windows/wine}
+export WINEPREFIX=${WINEPREFIX:-$ROOT/build/windows/wine32}
 # Nor does it put menu entries for the installer's shortcuts into the Linux desktop.
-export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export USER=学生 LOGNAME=学生
 export LANG=C.UTF-8
 
@@ -19,6 +20,7 @@ wine_prefix_ready() {
     flock 8
     [ -f "$WINEPREFIX/.numora-ready" ] && exit 0
     wineboot --init >"$WINEPREFIX.log" 2>&1 && wineserver --wait &&
-      touch "$WINEPREFIX/.numora-ready"
+      wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win7 /f >>"$WINEPREFIX.log" 2>&1 &&
+      wineserver --wait && touch "$WINEPREFIX/.numora-ready"
   ) 8>"$WINEPREFIX.lock"
 }

@@ -3,9 +3,10 @@
 ; a desktop shortcut, an uninstaller in Add/Remove Programs. "numora-setup.exe /S" installs
 ; silently, "uninstall.exe /S" removes it silently.
 ; makensis -DVERSION=2.0 -DDIST=<dir with numora.exe> -DICON=<numora.ico> -DOUTFILE=<setup.exe>
-; A 64-bit installer for the 64-bit game: it writes the 64-bit views of Program Files and the
-; registry, and Wine runs it without its 32-bit half.
-Target amd64-unicode
+; A 32-bit installer for the 32-bit game, on 32- and 64-bit Windows alike: on a 64-bit Windows
+; it installs into Program Files (x86) and writes the 32-bit view of the registry, as every
+; 32-bit program does.
+Target x86-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
@@ -14,7 +15,7 @@ SetCompressor /SOLID lzma
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Numora"
+InstallDir "$PROGRAMFILES\Numora"
 RequestExecutionLevel admin
 ManifestDPIAware true
 BrandingText "Numora ${VERSION}"
@@ -37,12 +38,10 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 Function .onInit
-  SetRegView 64
   SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
   SetShellVarContext all
 FunctionEnd
 
