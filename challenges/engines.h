@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "rules/level_table.h"
 
 namespace numora {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/challenge_window.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "rules/level_table.h"
 
 class QWidget;

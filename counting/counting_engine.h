@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 namespace numora {
 

@@ -7,7 +7,7 @@
 
 #include "counting/counting_engine.h"
 #include "platform/challenge_window.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 namespace numora {
 

@@ -5,7 +5,7 @@
 
 #include "endurance/endurance_engine.h"
 #include "platform/open_frame.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 namespace numora {
 

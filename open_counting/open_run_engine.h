@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 namespace numora {
 

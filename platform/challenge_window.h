@@ -13,7 +13,7 @@
 
 #include "platform/layout.h"
 #include "platform/window_scaling.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 class QTimer;
 

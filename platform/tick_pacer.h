@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 class QTimer;
 class QWidget;

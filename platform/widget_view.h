@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "rules/challenge.h"
+#include "rules/challenge_view.h"
 
 class QWidget;
 

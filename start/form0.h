@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "challenges/windows.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 class QKeyEvent;
 class QLineEdit;

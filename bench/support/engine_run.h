@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "tests/support/fake_view.h"
 
 namespace numora::bench {

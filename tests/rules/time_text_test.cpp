@@ -4,7 +4,7 @@
 
 #include <QtTest>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "tests/support/columns.h"
 
 using numora::testing::AddColumns;

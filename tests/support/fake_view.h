@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "rules/time_text.h"
 
 namespace numora::testing {

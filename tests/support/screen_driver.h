@@ -28,7 +28,7 @@
 #include "platform/clock.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 #include "rules/level_table.h"
 #include "tests/support/fake_view.h"
 #include "tests/support/window_driver.h"

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the three challenge engines share: the pupil's data they are loaded with, the controls
-// they write, the view they write them through and the five operations a screen calls.
+// What the three challenge engines share: the pupil's data they are loaded with, the key codes
+// and entries they judge, and the base class of the five operations a screen calls.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "rules/challenge_view.h"
 #include "rules/day_clock.h"
 
 namespace numora {
@@ -19,64 +20,6 @@ struct Pupil {
   std::string School;
 };
 
-// What a control is on a challenge screen; each window's table names the control that plays
-// each role (the message line is Label1 on all three, the best result Label6). The mark is
-// element 10 of the one-element control array Label9; the caption is the window's title.
-enum class Role : std::uint8_t {
-  Caption,
-  Message,  // the message line
-  Level,    // the big level digit
-  Name,     // the pupil's name
-  School,   // the pupil's school
-  Rule,     // the level's rule text
-  Minutes,  // upper time row: minutes, colon, seconds, hundredths
-  Colon,
-  Seconds,
-  Hundredths,
-  LowerSeconds,  // lower time row: seconds and hundredths
-  LowerHundredths,
-  LastNumber,   // the last accepted number
-  Best,         // the best result (a time or a count)
-  BestSeconds,  // the best count's time, where the screen shows one
-  BestHundredths,
-  Mark,       // the tick or cross
-  Entry,      // the input box
-  Start,      // the start button
-  PlayAgain,  // the play-again button
-  Picture,    // the reward picture
-  Return,     // the return button: the window's own, no engine writes it
-  Count
-};
-
-inline constexpr std::size_t kRoleCount = static_cast<std::size_t>(Role::Count);
-
-// The screen as the engine sees it. Calls come in the order the pupil would see the effects.
-class ChallengeView {
- public:
-  virtual ~ChallengeView() = default;
-  virtual void SetText(Role control, std::string_view text) = 0;
-  virtual std::string_view Text(Role control) = 0;
-  virtual void SetEnabled(Role control, bool enabled) = 0;
-  virtual void SetVisible(Role control, bool visible) = 0;
-  virtual void Focus(Role control) = 0;
-  // Starts (or restarts) the periodic tick, or stops it.
-  virtual void SetTicking(bool ticking) = 0;
-};
-
-// A view that drops everything: an engine whose window has closed writes here.
-class DetachedView final : public ChallengeView {
- public:
-  void SetText(Role, std::string_view) override {}
-  std::string_view Text(Role) override { return {}; }
-  void SetEnabled(Role, bool) override {}
-  void SetVisible(Role, bool) override {}
-  void Focus(Role) override {}
-  void SetTicking(bool) override {}
-};
-
-// What the mark shows for an accepted entry and for a wrong one or an end.
-inline constexpr std::string_view kMarkAccepted = "√";
-inline constexpr std::string_view kMarkWrong = "×";
 // The message of a run ended by the level's time limit.
 inline constexpr std::string_view kTimeUpMessage = "时间到!";
 

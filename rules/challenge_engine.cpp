@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rules/challenge.h"
+#include "rules/challenge_engine.h"
 
 #include "rules/time_text.h"
 
