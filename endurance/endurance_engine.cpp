@@ -25,14 +25,15 @@ std::string IntervalSecondsText(std::int32_t seconds) {
 void EnduranceEngine::Load(ChallengeView& view, const Pupil& pupil) {
   Bind(view);
   this->view().SetText(Role::Caption, kCaption);
-  LoadBoard(pupil);
+  ShowPupil(pupil);
+  run_.Reset();
+  ClearBoard();
   const LevelRule& rule = NearestRuleOf(pupil.GameLevel, LevelMode::Endurance);
   this->view().SetText(Role::Rule, rule.ScreenRuleText);
-  maxEntry_ = rule.LargestEntry;
+  run_.SetLargestEntry(rule.LargestEntry);
   for (const Role c : {Role::Minutes, Role::Colon, Role::BestSeconds, Role::BestHundredths}) {
     this->view().SetText(c, "");
   }
-  expected_ = 0;
   SetTicking(false);
   bestCount_ = 0;
   bestHundredths_ = 0;
@@ -47,9 +48,11 @@ void EnduranceEngine::Start() {
   intervalStartMs_ = startMs_;
   SetTicking(true);
   BeginRun();
+  run_.Begin();
 }
 
 void EnduranceEngine::PlayAgain() {
+  run_.Reset();
   PrepareNextRun();
   view().SetText(Role::LowerSeconds, "0");
   view().SetText(Role::LowerHundredths, "00");
@@ -61,14 +64,27 @@ void EnduranceEngine::PlayAgain() {
   view().SetVisible(Role::Entry, true);
 }
 
-void EnduranceEngine::KeyTaken() {
-  // Every key restarts the 2-second interval, whatever it turns out to be.
+int EnduranceEngine::KeyPress(int code) {
+  if (!EntryOpen()) return 0;
+  // Every key restarts the 2-second pause, whatever it turns out to be, and the beat with it.
   intervalStartMs_ = Now();
   SetTicking(true);
-}
-
-void EnduranceEngine::OtherKey() {
-  EndRun(kOtherKeyMessage);
+  const OpenRun::Key key = run_.Judge(view(), code);
+  switch (key) {
+    case OpenRun::Key::Backspace:
+      EndByBackspace();
+      break;
+    case OpenRun::Key::Wrong:
+      EndWrongEntry();
+      break;
+    case OpenRun::Key::Other:
+      EndRun(kOtherKeyMessage);
+      break;
+    case OpenRun::Key::Digit:
+    case OpenRun::Key::Accepted:
+      break;
+  }
+  return OpenRun::Passed(key, code);
 }
 
 void EnduranceEngine::Tick() {
@@ -90,21 +106,28 @@ void EnduranceEngine::EndByBackspace() {
   OpenEntry(false);
   SetTicking(false);
   OfferPlayAgain(true);
-  UpdateBest();
+  KeepBest(run_.Count());
   view().SetText(Role::Message, kBackspaceMessage);
+}
+
+void EnduranceEngine::EndWrongEntry() {
+  view().SetText(Role::Mark, kMarkWrong);
+  OpenEntry(false);
+  SetTicking(false);
+  KeepBest(run_.Count());
+  EndWith(OpenRun::kWrongEntryMessage);
 }
 
 void EnduranceEngine::EndRun(std::string_view message) {
   SetTicking(false);
   OpenEntry(false);
   view().SetText(Role::Mark, "");
-  UpdateBest();
+  KeepBest(run_.Count());
   view().SetText(Role::Message, message);
   OfferPlayAgain(true);
 }
 
-void EnduranceEngine::UpdateBest() {
-  const std::int32_t n = --expected_;
+void EnduranceEngine::KeepBest(std::int32_t n) {
   // A run that ends before its first tick has no elapsed row of its own yet.
   if (!rowShown_) ShowElapsed(DayDiff(Now(), startMs_));
   const std::int32_t time = rowSeconds_ * 100 + rowHundredths_;
@@ -117,10 +140,6 @@ void EnduranceEngine::UpdateBest() {
     // Equal counts: the shorter run wins, judged on the times the rows show.
     if (time < bestHundredths_) CopyElapsedToBest();
   }
-}
-
-void EnduranceEngine::StopTimingOnWrongEntry() {
-  SetTicking(false);
 }
 
 void EnduranceEngine::ShowElapsed(std::int32_t ms) {

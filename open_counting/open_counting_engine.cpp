@@ -23,7 +23,9 @@ std::string WithCount(std::string_view message, std::int32_t n) {
 
 void OpenCountingEngine::Load(ChallengeView& view, const Pupil& pupil) {
   Bind(view);
-  LoadBoard(pupil);
+  ShowPupil(pupil);
+  run_.Reset();
+  ClearBoard();
   const int level = pupil.GameLevel;
   if (IsLevelOf(level, LevelMode::OpenCounting)) {
     const LevelRule& rule = RuleFor(level);
@@ -33,8 +35,7 @@ void OpenCountingEngine::Load(ChallengeView& view, const Pupil& pupil) {
   // Any other level gets the limit of the nearest open counting level.
   const LevelRule& rule = NearestRuleOf(level, LevelMode::OpenCounting);
   timeLimitMs_ = rule.TimeLimitMs.value_or(0);
-  maxEntry_ = rule.LargestEntry;
-  expected_ = 0;
+  run_.SetLargestEntry(rule.LargestEntry);
   SetTicking(false);
   clockStarted_ = false;
   intervalFrozen_ = false;
@@ -55,12 +56,22 @@ void OpenCountingEngine::Start() {
   intervalStartMs_ = now;
   intervalFrozen_ = false;
   BeginRun();
+  run_.Begin();
 }
 
 void OpenCountingEngine::PlayAgain() {
+  run_.Reset();
   PrepareNextRun();
   view().SetText(Role::LowerSeconds, "00");
   view().SetText(Role::LowerHundredths, "00");
+}
+
+int OpenCountingEngine::KeyPress(int code) {
+  if (!EntryOpen()) return 0;
+  const OpenRun::Key key = run_.Judge(view(), code);
+  if (key == OpenRun::Key::Backspace) EndByBackspace();
+  if (key == OpenRun::Key::Wrong) EndWrongEntry();
+  return OpenRun::Passed(key, code);
 }
 
 void OpenCountingEngine::Tick() {
@@ -82,30 +93,27 @@ void OpenCountingEngine::EndByBackspace() {
   OpenEntry(false);
   intervalFrozen_ = true;
   OfferPlayAgain(true);
-  const std::int32_t n = --expected_;
+  const std::int32_t n = run_.Count();
   view().SetText(Role::Message, WithCount(kRangeMessage, n));
-  if (bestCount_ == 0) {
-    bestCount_ = n;
-    view().SetText(Role::Best, PlainText(n));
-  }
-  if (n > bestCount_) {
-    bestCount_ = n;
+  // The first count is the best without a word; a higher one later is a record.
+  if (bestCount_ != 0 && n > bestCount_)
     view().SetText(Role::Message, WithCount(kRecordMessage, n));
-    view().SetText(Role::Best, PlainText(n));
-  }
+  KeepBest(n);
 }
 
-void OpenCountingEngine::UpdateBest() {
-  const std::int32_t n = --expected_;
-  if (bestCount_ == 0 || n > bestCount_) {
-    bestCount_ = n;
-    view().SetText(Role::Best, PlainText(n));
-  }
-}
-
-void OpenCountingEngine::StopTimingOnWrongEntry() {
+void OpenCountingEngine::EndWrongEntry() {
+  view().SetText(Role::Mark, kMarkWrong);
+  OpenEntry(false);
   // The level's time limit outlives the run: the countdown goes on, only the second row stops.
   intervalFrozen_ = true;
+  KeepBest(run_.Count());
+  EndWith(OpenRun::kWrongEntryMessage);
+}
+
+void OpenCountingEngine::KeepBest(std::int32_t count) {
+  if (bestCount_ != 0 && count <= bestCount_) return;
+  bestCount_ = count;
+  view().SetText(Role::Best, PlainText(count));
 }
 
 }  // namespace numora

@@ -5,26 +5,34 @@
 
 #include <cstdint>
 
-#include "open_counting/open_run_engine.h"
+#include "rules/challenge_engine.h"
+#include "rules/open_run.h"
 
 namespace numora {
 
-class OpenCountingEngine : public OpenRunEngine {
+class OpenCountingEngine : public ChallengeEngine {
  public:
-  explicit OpenCountingEngine(DayClock& clock) : OpenRunEngine(clock) {}
+  explicit OpenCountingEngine(DayClock& clock) : ChallengeEngine(clock) {}
 
   void Load(ChallengeView& view, const Pupil& pupil) override;
   void Start() override;
   void PlayAgain() override;
+  // Backspace and a wrong or empty entry end the run; any other key that is no digit or Enter
+  // is simply not taken. Keys outside a run are not judged.
+  int KeyPress(int code) override;
   void Tick() override;
 
- private:
-  void EndByBackspace() override;
-  // Anything else is simply not taken.
-  void OtherKey() override {}
-  void UpdateBest() override;
-  void StopTimingOnWrongEntry() override;
+  // The best count since Load; 0 means none yet.
+  std::int32_t BestCount() const { return bestCount_; }
 
+ private:
+  void EndByBackspace();
+  void EndWrongEntry();
+  // Takes `count` as the best when there is none yet or it is higher.
+  void KeepBest(std::int32_t count);
+
+  OpenRun run_;
+  std::int32_t bestCount_ = 0;
   std::int32_t timeLimitMs_ = 0;
   bool clockStarted_ = false;
   double startMs_ = 0;

@@ -17,7 +17,7 @@ namespace numora::platform {
 ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
     : QDialog(parent),
       engine_(engine),
-      ticks_(new TickPacer(*this, engine)),
+      ticks_(new TickPacer(*this, [this] { engine_.Tick(); })),
       view_(std::make_unique<WidgetView>(*this, *ticks_)),
       scaler_(*this, ToPixels(kClientArea).size(), [this] { DrawPictures(*this); }) {
   // A normal window has the design size; only maximising makes it larger.

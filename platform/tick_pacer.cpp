@@ -8,16 +8,16 @@
 
 namespace numora::platform {
 
-TickPacer::TickPacer(QWidget& window, ChallengeEngine& engine)
+TickPacer::TickPacer(QWidget& window, std::function<void()> tick)
     : QObject(&window),
       window_(window),
-      engine_(engine),
+      tick_(std::move(tick)),
       timer_(new QTimer(&window)),
       frame_(new QTimer(&window)) {
   timer_->setObjectName(QStringLiteral("Timer1"));
   timer_->setTimerType(Qt::PreciseTimer);
   timer_->setInterval(kTickMs);
-  connect(timer_, &QTimer::timeout, this, [this] { engine_.Tick(); });
+  connect(timer_, &QTimer::timeout, this, [this] { tick_(); });
   frame_->setSingleShot(true);
   frame_->setTimerType(Qt::PreciseTimer);
   connect(frame_, &QTimer::timeout, this, [this] {
@@ -26,26 +26,14 @@ TickPacer::TickPacer(QWidget& window, ChallengeEngine& engine)
 }
 
 void TickPacer::SetTicking(bool ticking) {
-  if (!ticking) {
-    timer_->stop();
-  } else if (!timer_->isActive()) {
+  // Asked while running, the beat starts again from now: a key of level 9 starts its 2-second
+  // pause afresh, and the ticks then fall whole beats after the key, so that the pause ends at
+  // the first of them past the limit.
+  if (ticking) {
     timer_->start();
-  } else if (!realignPending_) {
-    // Asked again while running: a key of level 9 starts its 2-second pause afresh. The beat
-    // moves to the key, with a tick at once, so that the ticks fall whole ticks after it and
-    // the pause ends at the first of them past the limit. A restart alone would stretch the
-    // interval the key falls in; the tick comes when the key has been handled, not inside it.
-    realignPending_ = true;
-    QMetaObject::invokeMethod(
-        &window_, [this] { Realign(); }, Qt::QueuedConnection);
+  } else {
+    timer_->stop();
   }
-}
-
-void TickPacer::Realign() {
-  realignPending_ = false;
-  if (!timer_->isActive()) return;
-  timer_->start();
-  engine_.Tick();
 }
 
 bool TickPacer::HoldBackRepaint() {

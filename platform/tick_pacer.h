@@ -5,8 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-
-#include "rules/challenge_engine.h"
+#include <functional>
 
 class QTimer;
 class QWidget;
@@ -19,26 +18,22 @@ class TickPacer : public QObject {
   // While a run ticks, the window repaints at most once in this time: about a display's frame.
   static constexpr int kFrameMs = 16;
 
-  // The timers belong to `window`; each beat calls the engine's Tick.
-  TickPacer(QWidget& window, ChallengeEngine& engine);
+  // The timers belong to `window`; each beat calls `tick`.
+  TickPacer(QWidget& window, std::function<void()> tick);
 
   QTimer* timer() const { return timer_; }
-  // Starts the beat, stops it, or (asked again while it runs) moves it to now.
+  // Starts the beat (asked again while it runs: from now), or stops it.
   void SetTicking(bool ticking);
   // For the window's repaint requests: true when this one is held back until the next frame.
   bool HoldBackRepaint();
 
  private:
-  // Restarts a running Timer1 now, with a tick.
-  void Realign();
-
   QWidget& window_;
-  ChallengeEngine& engine_;
+  std::function<void()> tick_;
   QTimer* timer_;
   // The repaint held back until the next frame, and when the last frame was painted.
   QTimer* frame_;
   QElapsedTimer lastFrame_;
-  bool realignPending_ = false;
 };
 
 }  // namespace numora::platform

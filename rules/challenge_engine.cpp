@@ -34,6 +34,26 @@ void ChallengeEngine::ClearBoard() {
   view().SetVisible(Role::Start, true);
 }
 
+void ChallengeEngine::BeginRun() {
+  view().SetText(Role::Message, "");
+  OpenEntry(true);
+  view().SetText(Role::Entry, "");
+  view().SetEnabled(Role::Start, false);
+}
+
+void ChallengeEngine::PrepareNextRun() {
+  ClearBoard();
+  view().SetText(Role::LastNumber, "");
+  view().SetEnabled(Role::PlayAgain, false);
+  view().Focus(Role::Start);
+}
+
+void ChallengeEngine::EndWith(std::string_view message) {
+  view().SetText(Role::Message, message);
+  view().SetEnabled(Role::Start, false);
+  OfferPlayAgain(true);
+}
+
 void ChallengeEngine::OfferPlayAgain(bool focus) {
   view().SetVisible(Role::PlayAgain, true);
   view().SetEnabled(Role::PlayAgain, true);

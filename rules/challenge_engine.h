@@ -63,8 +63,17 @@ class ChallengeEngine {
   // Clears the board before a run: no mark, an empty box, message line and last number, and the
   // start button offered.
   void ClearBoard();
+  // The common steps of a start: an empty message line, the box open and empty, the start
+  // button disabled (the focus it held passes on to the box).
+  void BeginRun();
+  // The common steps of a play-again before the time rows: the board cleared, play again
+  // disabled but still shown, the focus on Start.
+  void PrepareNextRun();
   // Shows and enables the play-again button, and gives it the focus when `focus` is set.
   void OfferPlayAgain(bool focus);
+  // The steps of an end the engines share: `message` on the message line, Start shut and play
+  // again offered with the focus.
+  void EndWith(std::string_view message);
   // The end of a run at the level's time limit: the box and Start shut, the tick stopped, play
   // again offered without the focus, the hundredths at 00 and the time-up message.
   void EndAtTimeLimit();
