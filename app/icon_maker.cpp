@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: writes the game's icon as PNG files for the desktop, one per side asked for; the
-// pictures the game embeds instead of drawing them at each start (platform/art.cpp), as raw
+// pictures the game embeds instead of drawing them at each start (challenges/art.cpp), as raw
 // premultiplied ARGB pixels: the icon at each side and the start screen's picture; or one
 // Windows icon file holding every side.
 //   numora_icon_maker <directory> <side>...
@@ -16,7 +16,7 @@
 #include <QtEndian>
 #include <cstdio>
 
-#include "platform/art.h"
+#include "challenges/art.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ QByteArray IcoOf(const QList<int>& sides) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    numora::platform::IconPicture(side).save(&buffer, "PNG");
+    numora::IconPicture(side).save(&buffer, "PNG");
     images << png;
   }
   QByteArray ico;
@@ -104,15 +104,14 @@ int main(int argc, char** argv) {
       return 2;
     }
     const QString file = directory.filePath(QStringLiteral("%1.png").arg(side));
-    const QPixmap icon = numora::platform::IconPicture(side);
+    const QPixmap icon = numora::IconPicture(side);
     if (!icon.save(file, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
       return 1;
     }
     if (!WriteRaw(icon, directory.filePath(QStringLiteral("%1.argb").arg(side)))) return 1;
   }
-  if (!WriteRaw(numora::platform::TitlePicture(),
-                directory.filePath(QStringLiteral("title.argb")))) {
+  if (!WriteRaw(numora::TitlePicture(), directory.filePath(QStringLiteral("title.argb")))) {
     return 1;
   }
   return 0;

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("numora"));
   numora::platform::InstallFontSubstitutions();
 
-  numora::platform::SingleInstance instance;
+  numora::platform::SingleInstance instance(
+      numora::platform::SingleInstance::DefaultLockPath(QStringLiteral("numora")));
   // Another copy is running: it has been asked to come to the front; leave without a word.
   if (!instance.TryAcquire()) return 0;
 

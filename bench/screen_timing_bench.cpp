@@ -86,6 +86,7 @@ void* realloc(void* p, std::size_t size) {
 
 namespace {
 
+using numora::ChallengeWindow;
 using numora::Pupil;
 using numora::Role;
 using numora::bench::NumberKeys;
@@ -95,7 +96,6 @@ using numora::driving::RunEventLoopFor;
 using numora::driving::Screen;
 using numora::driving::ShowActive;
 using numora::driving::TypeKey;
-using numora::platform::ChallengeWindow;
 using numora::platform::TickPacer;
 using Steady = std::chrono::steady_clock;
 

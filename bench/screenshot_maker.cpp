@@ -43,9 +43,9 @@ bool Save(QWidget& window, const QDir& dir, const char* file) {
 // Opens the challenge window of the level, presses its start button, lets `play` type and tick
 // on the clock, then saves the window.
 bool ShootChallenge(ManualClock& clock, int level, const QDir& dir, const char* file,
-                    const std::function<void(numora::platform::ChallengeWindow&)>& play) {
+                    const std::function<void(numora::ChallengeWindow&)>& play) {
   auto screen = numora::driving::MakeScreen(Pupil{static_cast<std::int16_t>(level), kName, ""});
-  numora::platform::ChallengeWindow& window = screen->Window();
+  numora::ChallengeWindow& window = screen->Window();
   if (!numora::driving::ShowActive(window)) {
     std::fprintf(stderr, "the level %d window did not come up\n", level);
     return false;
@@ -61,7 +61,7 @@ bool ShootChallenge(ManualClock& clock, int level, const QDir& dir, const char* 
 
 // Types the numbers first to last, each after a pause that varies a little around `gapMs`, with a
 // tick after each.
-void PlayNumbers(ManualClock& clock, numora::platform::ChallengeWindow& window, int first, int last,
+void PlayNumbers(ManualClock& clock, numora::ChallengeWindow& window, int first, int last,
                  int gapMs) {
   for (int n = first; n <= last; ++n) {
     clock.Advance(gapMs + (n * 53) % 240 - 120);

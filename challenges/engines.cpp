@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "challenges/engines.h"
 
-#include "counting/counting_engine.h"
-#include "endurance/endurance_engine.h"
-#include "open_counting/open_counting_engine.h"
+#include "challenges/challenge_list.h"
 
 namespace numora {
 
 std::unique_ptr<ChallengeEngine> MakeEngine(ChallengeScreen screen, DayClock& clock) {
-  switch (screen) {
-    case ChallengeScreen::Form1:
-      return std::make_unique<CountingEngine>(clock);
-    case ChallengeScreen::Form789:
-      return std::make_unique<OpenCountingEngine>(clock);
-    case ChallengeScreen::Form9:
-      return std::make_unique<EnduranceEngine>(clock);
-  }
-  return nullptr;
+  std::unique_ptr<ChallengeEngine> engine;
+  ForChallenge(screen,
+               [&]<class Row>(Row) { engine = std::make_unique<typename Row::Engine>(clock); });
+  return engine;
 }
 
 }  // namespace numora

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Which engine plays a level: the engine half of the registry of challenges, without windows.
+// Which engine plays a level, as the registry of challenges lists it; no windows.
 
 #include <memory>
 

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/art.h"
-#include "platform/control_builders.h"
+#include "challenges/art.h"
+#include "challenges/control_builders.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
@@ -16,7 +16,7 @@ namespace {
 using platform::DesignLabel;
 using platform::TwipRect;
 
-const platform::HeaderLayout kHeader{
+const HeaderLayout kHeader{
     .Title = {1200, 240, 6945, 975},
     .Level = {8280, -1200, 2895, 4575},
     .Name = {11280, 360, 3855, 796},
@@ -26,12 +26,12 @@ const platform::HeaderLayout kHeader{
     .Rule = {3360, 9360, 10215, 735},
     .RulePoints = 21.75,
 };
-constexpr platform::ButtonLayout kButtons{
+constexpr ButtonLayout kButtons{
     .PlayAgain = {12480, 4680, 1984, 597},
     .Start = {12480, 5520, 1984, 597},
     .Return = {120, 9360, 1984, 597},
 };
-const platform::TimeRowsLayout kTimeRows{
+const TimeRowsLayout kTimeRows{
     .Minutes = {2280, 1440, 1395, 1200},
     .Colon = {3795, 1440, 645, 1200},
     .Seconds = {4560, 1440, 1395, 1200},
@@ -48,46 +48,45 @@ constexpr TwipRect kPicture{120, 4560, 4575, 4575};
 
 // The best-result block as designed.
 // clang-format off
-const platform::BestLabelDesign kBestLabels[] = {
+const BestLabelDesign kBestLabels[] = {
     {"Label5", "最好成绩", {11760, 1440, 3135, 615}, {.Points = 26.25}},
     {"Label6", "123.45", {11520, 2160, 2655, 855}, {.Points = 42, .Align = Qt::AlignRight}},
     {"Label18", "秒", {14280, 2280, 855, 735}, {.Points = 36, .Align = Qt::AlignRight}},
 };
 // clang-format on
 
-// The roles of the controls this window adds to the shared ones.
-constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}, {Role::Picture, "Picture1"}};
+constexpr RoleControl kOwnRoles[] = {{Role::Best, "Label6"}, {Role::Picture, "Picture1"}};
 
 }  // namespace
 
-Form1::Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
-    : ChallengeWindow(engine, parent) {
+const std::span<const RoleControl> Form1::kRoles = kOwnRoles;
+
+Form1::Form1(CountingEngine& engine, QWidget* parent) : ChallengeWindow(engine, parent) {
   setObjectName(QStringLiteral("Form1"));
-  platform::AddHeader(*this, kHeader);
+  AddHeader(*this, kHeader);
   // The numbers keep the design's half-em digits, so that three of them fit the box and the
   // last-number label whole.
-  platform::NumberBox* box = platform::AddEntry(*this, kEntryBox, 219.75);
+  platform::NumberBox* box = AddEntry(*this, kEntryBox, 219.75);
   platform::FitDesignDigits(box);
-  const platform::Buttons buttons = platform::AddButtons(*this, kButtons);
-  platform::FitDesignDigits(platform::AddLastNumber(*this, kLastNumber, 120));
-  platform::AddMark(*this, kMark);
+  const Buttons buttons = AddButtons(*this, kButtons);
+  platform::FitDesignDigits(AddLastNumber(*this, kLastNumber, 120));
+  AddMark(*this, kMark);
 
   // The time left of the level's limit, then the time since the start.
-  const platform::TimeRows rows = platform::AddTimeRows(*this, kTimeRows);
+  const TimeRows rows = AddTimeRows(*this, kTimeRows);
   for (DesignLabel* field :
        {rows.Minutes, rows.Seconds, rows.Hundredths, rows.LowerSeconds, rows.LowerHundredths}) {
     platform::FitDesignDigits(field);
   }
 
-  platform::AddBestLabels(*this, kBestLabels);
+  AddBestLabels(*this, kBestLabels);
 
-  QLabel* picture = platform::AddPicture(*this, "Picture1", &platform::RewardPicture, kPicture);
+  QLabel* picture = AddPicture(*this, "Picture1", &RewardPicture, kPicture);
   // When shown, the picture covers the last-number label beneath it.
   picture->raise();
 
   SetTabOrder({buttons.Start, box, buttons.PlayAgain, buttons.Return});
   buttons.Start->setFocus(Qt::OtherFocusReason);
-  Open(pupil, QStringLiteral("Numora"), kRoles);
 }
 
 }  // namespace numora

@@ -4,20 +4,24 @@
 // every event to the CountingEngine, which writes them.
 
 #include <QWidget>
+#include <span>
+#include <string_view>
 
+#include "challenges/challenge_window.h"
 #include "counting/counting_engine.h"
-#include "platform/challenge_window.h"
-#include "rules/challenge_engine.h"
 
 namespace numora {
 
-class Form1 : public platform::ChallengeWindow {
+class Form1 : public ChallengeWindow {
   Q_OBJECT
 
  public:
-  // Lays out the window and loads it for the pupil; the engine, a CountingEngine, must outlive
-  // the window.
-  Form1(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+  static constexpr std::string_view kCaption = "Numora";
+  // The roles of the controls this window adds to the shared ones.
+  static const std::span<const RoleControl> kRoles;
+
+  // Lays out the window over the engine, which must outlive it.
+  explicit Form1(CountingEngine& engine, QWidget* parent = nullptr);
 };
 
 }  // namespace numora

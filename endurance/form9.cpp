@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "endurance/form9.h"
 
-#include "platform/control_builders.h"
+#include "challenges/control_builders.h"
 #include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
 
-const platform::HeaderLayout kHeader{
+const HeaderLayout kHeader{
     .Title = {480, 240, 6945, 975},
     .Level = {7200, -960, 2895, 4575},
     .Name = {10200, 360, 4935, 795},
@@ -19,7 +19,7 @@ const platform::HeaderLayout kHeader{
     .RulePoints = 24,
 };
 
-const platform::TimeRowsLayout kTimeRows{
+const TimeRowsLayout kTimeRows{
     .Minutes = {0, 1440, 915, 1200},
     .Colon = {915, 1440, 645, 1200},
     .Seconds = {1440, 1440, 2715, 1200},
@@ -34,7 +34,7 @@ const platform::TimeRowsLayout kTimeRows{
 
 // The best-result block as designed.
 // clang-format off
-const platform::BestLabelDesign kBestLabels[] = {
+const BestLabelDesign kBestLabels[] = {
     {"Label5", "最好成绩", {10200, 1560, 1815, 495}, {.Points = 21.75}},
     {"Label6", "9999", {12120, 1320, 2055, 855}, {.Points = 42, .Align = Qt::AlignHCenter, .OnWhite = true, .Framed = true}},
     {"Label18", "数字", {14160, 1560, 975, 615}, {.Points = 21.75, .Align = Qt::AlignRight}},
@@ -46,27 +46,23 @@ const platform::BestLabelDesign kBestLabels[] = {
 };
 // clang-format on
 
-// The roles of the controls this window adds to the shared ones.
-constexpr platform::RoleControl kRoles[] = {
+constexpr RoleControl kOwnRoles[] = {
     {Role::Best, "Label6"}, {Role::BestSeconds, "Label21"}, {Role::BestHundredths, "Label23"}};
 
 }  // namespace
 
-Form9::Form9(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
-    : OpenFrame(engine, kHeader, parent) {
+const std::span<const RoleControl> Form9::kRoles = kOwnRoles;
+
+Form9::Form9(EnduranceEngine& engine, QWidget* parent) : OpenFrame(engine, kHeader, parent) {
   setObjectName(QStringLiteral("Form9"));
   // How long the run has lasted (its minutes and colon stay empty), then the time since the
   // latest key or start.
-  const platform::TimeRows rows = platform::AddTimeRows(*this, kTimeRows);
+  const TimeRows rows = AddTimeRows(*this, kTimeRows);
   // Four digits, as the design's face set them in this width.
   platform::FitTextWidth(rows.Seconds, QStringLiteral("8888"), rows.Seconds->width());
 
   // The best count, then the time of that run.
-  platform::AddBestLabels(*this, kBestLabels);
-
-  // The engine's Load writes the caption again, first of all.
-  const std::string_view caption = EnduranceEngine::kCaption;
-  Open(pupil, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), kRoles);
+  AddBestLabels(*this, kBestLabels);
 }
 
 }  // namespace numora

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "open_counting/form789.h"
 
-#include "platform/control_builders.h"
+#include "challenges/control_builders.h"
 #include "platform/design_label.h"
 
 namespace numora {
 
 namespace {
 
-const platform::HeaderLayout kHeader{
+const HeaderLayout kHeader{
     .Title = {1200, 240, 6945, 975},
     .Level = {8280, -1080, 2895, 4575},
     .Name = {11280, 360, 3855, 796},
@@ -19,7 +19,7 @@ const platform::HeaderLayout kHeader{
     .RulePoints = 26.25,
 };
 
-const platform::TimeRowsLayout kTimeRows{
+const TimeRowsLayout kTimeRows{
     .Minutes = {240, 1440, 2355, 1200},
     .Colon = {2715, 1440, 645, 1200},
     .Seconds = {3480, 1440, 1395, 1200},
@@ -32,26 +32,24 @@ const platform::TimeRowsLayout kTimeRows{
 
 // The best-result block as designed.
 // clang-format off
-const platform::BestLabelDesign kBestLabels[] = {
+const BestLabelDesign kBestLabels[] = {
     {"Label5", "最好成绩", {11880, 1560, 2535, 615}, {.Points = 26.25}},
     {"Label6", "123.45", {11520, 2400, 2775, 975}, {.Points = 42, .Align = Qt::AlignRight}},
     {"Label18", "位", {14280, 2520, 855, 735}, {.Points = 36, .Align = Qt::AlignRight}},
 };
 // clang-format on
 
-// The role of the one control this window adds to the shared ones.
-constexpr platform::RoleControl kRoles[] = {{Role::Best, "Label6"}};
+constexpr RoleControl kOwnRoles[] = {{Role::Best, "Label6"}};
 
 }  // namespace
 
-Form789::Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent)
-    : OpenFrame(engine, kHeader, parent) {
+const std::span<const RoleControl> Form789::kRoles = kOwnRoles;
+
+Form789::Form789(OpenCountingEngine& engine, QWidget* parent) : OpenFrame(engine, kHeader, parent) {
   setObjectName(QStringLiteral("Form789"));
   // The time left of the level's limit, then the time since the latest start.
-  platform::AddTimeRows(*this, kTimeRows);
-  platform::AddBestLabels(*this, kBestLabels);
-
-  Open(pupil, QStringLiteral("Numora"), kRoles);
+  AddTimeRows(*this, kTimeRows);
+  AddBestLabels(*this, kBestLabels);
 }
 
 }  // namespace numora

@@ -2,22 +2,26 @@
 #pragma once
 
 #include <QWidget>
+#include <span>
+#include <string_view>
 
+#include "challenges/open_frame.h"
 #include "open_counting/open_counting_engine.h"
-#include "platform/open_frame.h"
-#include "rules/challenge_engine.h"
 
 namespace numora {
 
 // The window of levels 7 and 8: the open frame with a countdown row, a row of the time since the
 // latest start and the best count. Every event goes to the engine, which writes the controls.
-class Form789 : public platform::OpenFrame {
+class Form789 : public OpenFrame {
   Q_OBJECT
 
  public:
-  // Lays out the controls and loads the engine, an OpenCountingEngine, with the pupil's data. The
-  // engine must outlive the window.
-  Form789(ChallengeEngine& engine, const Pupil& pupil, QWidget* parent = nullptr);
+  static constexpr std::string_view kCaption = "Numora";
+  // The role of the one control this window adds to the shared ones.
+  static const std::span<const RoleControl> kRoles;
+
+  // Lays out the controls over the engine, which must outlive the window.
+  explicit Form789(OpenCountingEngine& engine, QWidget* parent = nullptr);
 };
 
 }  // namespace numora

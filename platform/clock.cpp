@@ -5,8 +5,6 @@
 #include <QTime>
 #include <cmath>
 
-#include "rules/time_text.h"
-
 namespace numora::platform {
 
 namespace {

@@ -4,14 +4,30 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-
-#include "platform/art.h"
+#include <cmath>
+#include <numbers>
 
 namespace numora::platform {
 
+QPainterPath Star(QPointF centre, double outer, double inner) {
+  QPainterPath path;
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 == 0 ? outer : inner;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+    const QPointF p(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+    if (i == 0) {
+      path.moveTo(p);
+    } else {
+      path.lineTo(p);
+    }
+  }
+  path.closeSubpath();
+  return path;
+}
+
 namespace {
 
-QCursor DrawLevelButtonCursor() {
+QCursor DrawStarCursor() {
   QPixmap pixmap(32, 32);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -22,7 +38,7 @@ QCursor DrawLevelButtonCursor() {
   return QCursor(pixmap, 16, 16);
 }
 
-QCursor DrawLinkCursor() {
+QCursor DrawHandCursor() {
   QPixmap pixmap(32, 32);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -48,15 +64,15 @@ QCursor DrawLinkCursor() {
 
 }  // namespace
 
-// Drawn once: the start screen sets the level cursor on nine buttons and the link cursor on
-// two. Kept to the end of the program, past the application object that drawing needs.
-QCursor LevelButtonCursor() {
-  static const auto* cursor = new QCursor(DrawLevelButtonCursor());
+// Drawn once, as a screen sets each on several controls. Kept to the end of the program, past
+// the application object that drawing needs.
+QCursor StarCursor() {
+  static const auto* cursor = new QCursor(DrawStarCursor());
   return *cursor;
 }
 
-QCursor LinkCursor() {
-  static const auto* cursor = new QCursor(DrawLinkCursor());
+QCursor HandCursor() {
+  static const auto* cursor = new QCursor(DrawHandCursor());
   return *cursor;
 }
 

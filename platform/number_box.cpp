@@ -62,11 +62,11 @@ KeyRoute RouteKey(const QKeyEvent& event) {
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return {KeyRoute::Character, 13};
+      return {KeyRoute::Character, kEnterCode};
     case Qt::Key_Backspace:
-      return {KeyRoute::Character, 8};
+      return {KeyRoute::Character, kBackspaceCode};
     case Qt::Key_Escape:
-      return {KeyRoute::Character, 27};
+      return {KeyRoute::Character, kEscapeCode};
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
       return {KeyRoute::Pass};
@@ -135,7 +135,7 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
 void NumberBox::Type(int code) {
   const int applied = filter_ ? filter_(code) : 0;
   if (!corrections_) end(false);
-  if (applied == 8) {
+  if (applied == kBackspaceCode) {
     backspace();
   } else if (applied >= '0' && applied <= '9') {
     insert(QString(QChar(applied)));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The input box of the challenge screens: every character key goes through the engine's key
-// filter before the box takes it, and no text gets in any other way (no paste, no drop, no
-// input method's preedit). What an input method commits goes through the filter as if typed.
+// An input box for numbers typed key by key: every character key goes through a key filter
+// before the box takes it, and no text gets in any other way (no paste, no drop, no input
+// method's preedit). What an input method commits goes through the filter as if typed. Only
+// digits and Backspace the filter hands back change the text.
 
 #include <QLineEdit>
 #include <functional>
@@ -31,10 +32,15 @@ int TypedDigit(const QKeyEvent& event);
 // The ASCII digit for a full-width one, any other character as it is.
 char16_t NarrowDigit(char16_t c);
 
-// The character code of a key as the engines count them: Enter 13, Backspace 8, Ctrl+letter 1
-// to 26 (Ctrl+V is 22), Escape 27, a digit as TypedDigit reads it, otherwise the character the
-// key types. Built from the key and its modifiers first, since the event's text differs between
-// platforms for the same key.
+// The character codes of the keys that type no character.
+inline constexpr int kEnterCode = '\r';      // 13, Return and the number pad's Enter
+inline constexpr int kBackspaceCode = '\b';  // 8
+inline constexpr int kEscapeCode = '\x1b';   // 27
+
+// The character code of a key as a key filter takes it: kEnterCode, kBackspaceCode,
+// Ctrl+letter 1 to 26 (Ctrl+V is 22), kEscapeCode, a digit as TypedDigit reads it, otherwise
+// the character the key types. Built from the key and its modifiers first, since the event's text
+// differs between platforms for the same key.
 KeyRoute RouteKey(const QKeyEvent& event);
 
 class NumberBox : public QLineEdit {

@@ -39,8 +39,8 @@ QString LockDirectory() {
 #ifdef Q_OS_WIN
   // The user's own temporary directory, under the profile: out of sight, and never shared.
   return QDir::tempPath();
-#endif
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#else
+#ifndef Q_OS_DARWIN
   // Without XDG_RUNTIME_DIR the runtime location would be made up with a warning on the
   // console; the temporary directory serves as well, as the file name carries the user.
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return QDir::tempPath();
@@ -48,6 +48,7 @@ QString LockDirectory() {
   const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (!runtime.isEmpty() && QDir().mkpath(runtime)) return runtime;
   return QDir::tempPath();
+#endif
 }
 
 // Answers one later copy: reads its line, lets the handler show the window, writes back the
@@ -104,8 +105,6 @@ QString SingleInstance::UserTag() {
   return qEnvironmentVariable("USER", QStringLiteral("user"));
 #endif
 }
-
-SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
 
 SingleInstance::SingleInstance(const QString& lockPath)
     : serverName_(ServerNameFor(lockPath)), lock_(std::make_unique<QLockFile>(lockPath)) {
@@ -216,17 +215,18 @@ QString SingleInstance::ServerNameFor(const QString& lockPath) {
   // A named pipe: one namespace for the whole machine, names of at most 256 characters and
   // no backslash. A digest of the lock's path (which lies in the user's own directory and
   // names the user) is unique per user and lock, however long or Chinese the profile path.
-  const QByteArray path =
-      QDir::cleanPath(QFileInfo(lockPath).absoluteFilePath()).toLower().toUtf8();
-  return QStringLiteral("numora-") +
+  const QFileInfo lock(lockPath);
+  const QByteArray path = QDir::cleanPath(lock.absoluteFilePath()).toLower().toUtf8();
+  return lock.completeBaseName() + u'-' +
          QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex());
-#endif
+#else
   const QFileInfo lock(lockPath);
   return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
+#endif
 }
 
-QString SingleInstance::DefaultLockPath() {
-  return QDir(LockDirectory()).filePath(QStringLiteral("numora-%1.lock").arg(UserTag()));
+QString SingleInstance::DefaultLockPath(const QString& program) {
+  return QDir(LockDirectory()).filePath(QStringLiteral("%1-%2.lock").arg(program, UserTag()));
 }
 
 namespace {

@@ -26,9 +26,8 @@ class SingleInstance {
   // that window's object name (empty when it had none to show).
   using ShowRequest = std::function<QString()>;
 
-  // The lock for this user at its usual place.
-  SingleInstance();
-  // A lock at `lockPath` (tests use a directory of their own); the socket lies beside it.
+  // A lock at `lockPath` (DefaultLockPath, or a directory of a test's own); the socket lies
+  // beside it.
   explicit SingleInstance(const QString& lockPath);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
@@ -54,8 +53,9 @@ class SingleInstance {
   static QString UserTag();
 
   // The user's runtime directory (the temporary directory when there is none, and always on
-  // Windows), and in it a file named with UserTag().
-  static QString DefaultLockPath();
+  // Windows), and in it a file named with the program's name and UserTag(). The name is given,
+  // not read from the executable, so that a renamed copy still finds the lock.
+  static QString DefaultLockPath(const QString& program);
 
   // The line a later copy sends; how long it keeps trying to reach a holder that has taken the
   // lock but may not be listening yet; and how long, once through, it waits for the answer,
@@ -78,9 +78,9 @@ class SingleInstance {
   ShowRequest onShow_;
 };
 
-// Brings the window the pupil would be looking for to the front: the modal window on top when
-// one is open (a challenge window over the start screen), else the active window, else the last
-// visible top-level window. Minimised windows under it are restored first. Returns the window,
+// Brings the window the user would be looking for to the front: the modal window on top when
+// one is open (a dialog over the main window), else the active window, else the last visible
+// top-level window. Minimised windows under it are restored first. Returns the window,
 // or nullptr when none is shown.
 QWidget* BringCurrentWindowToFront();
 

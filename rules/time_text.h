@@ -7,14 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/day_clock.h"
+
 namespace numora {
-
-inline constexpr std::int32_t kMillisPerDay = 86400000;
-
-// Milliseconds since local midnight from the parts of a local time of day.
-constexpr double DayMillisOf(int hour, int minute, int second, int millis) {
-  return hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millis;
-}
 
 // later - earlier for two readings of the day clock. A difference below 0 means local midnight
 // lies between the readings, so a whole day is added back.

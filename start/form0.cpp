@@ -11,12 +11,13 @@
 #include <limits>
 #include <string_view>
 
-#include "platform/art.h"
+#include "challenges/art.h"
 #include "platform/cursors.h"
 #include "platform/design_label.h"
 #include "platform/layout.h"
 #include "platform/links.h"
 #include "platform/number_box.h"
+#include "platform/text.h"
 #include "platform/window_scaling.h"
 #include "rules/level_table.h"
 #include "start/start_layout.h"
@@ -38,10 +39,6 @@ constexpr int kNameLength = 4;
 // Link captions: the addresses as the pupil reads them.
 const QString kSiteCaption = QStringLiteral("www.numora.example");
 const QString kSecondCaption = QStringLiteral("www.numora-kids.example");
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The first `count` characters of `text`, counted in code points so that a character outside
 // the basic plane (an emoji, a rare Chinese character) is never split in half.
@@ -82,7 +79,7 @@ void Form0::Build() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(platform::ToPixels(kClientArea).size());
-  setWindowIcon(platform::WindowIcon());
+  setWindowIcon(WindowIcon());
 
   AddDesignedLabels(this);
   rule_ = label("Label25");
@@ -100,18 +97,18 @@ void Form0::Build() {
         {kGridColumns[index % 3], kGridRows[index / 3], kLevelButtonWidth, kLevelButtonHeight},
         Face::SimHei, platform::MakeFont(Face::SimHei, 39.75, 700), Qt::black, kCentre);
     platform::SetColors(button, Qt::black, platform::kLightGreen);
-    button->MakeClickable(platform::LevelButtonCursor());
+    button->MakeClickable(platform::StarCursor());
     connect(button, &DesignLabel::clicked, this, [this, level] { PickLevel(level); });
   }
 
   const QFont linkFont = platform::MakeFont(Face::SimSun, 18, 400, true);
   DesignLabel* second = MakeLabel(this, "Label3", kSecondCaption, {7440, 8640, 4995, 495},
                                   Face::SimSun, linkFont, platform::kBlue, kLeft);
-  second->MakeClickable(platform::LinkCursor());
+  second->MakeClickable(platform::HandCursor());
   connect(second, &DesignLabel::clicked, this, [] { platform::OpenLink(kSecondLink); });
   DesignLabel* site = MakeLabel(this, "Label1", kSiteCaption, {7440, 9360, 4995, 495}, Face::SimSun,
                                 linkFont, platform::kBlue, kLeft);
-  site->MakeClickable(platform::LinkCursor());
+  site->MakeClickable(platform::HandCursor());
   connect(site, &DesignLabel::clicked, this, [] { platform::OpenLink(kSiteLink); });
 
   auto* picture = new QLabel(this);
@@ -120,7 +117,7 @@ void Form0::Build() {
   picture->setFrameShadow(QFrame::Sunken);
   picture->setLineWidth(2);
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  picture->setPixmap(platform::TitlePicture());
+  picture->setPixmap(TitlePicture());
   platform::SetColors(picture, Qt::black, platform::kGrey);
   platform::Place(picture, {5400, 2760, 4560, 4560});
 
@@ -166,13 +163,13 @@ void Form0::Load() {
   label("Label10")->clear();
   label("Label22")->hide();
   entry_->clear();
-  rule_->setText(FromView(RuleFor(1).StartRuleText));
+  rule_->setText(platform::FromUtf8(RuleFor(1).StartRuleText));
 }
 
 void Form0::PickLevel(int level) {
   if (!IsLevel(level)) return;
   level_->setText(QString::number(level));
-  rule_->setText(FromView(RuleFor(level).StartRuleText));
+  rule_->setText(platform::FromUtf8(RuleFor(level).StartRuleText));
 }
 
 void Form0::EntryChanged() {

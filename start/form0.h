@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "challenges/windows.h"
+#include "challenges/screens.h"
 #include "rules/challenge_engine.h"
 
 class QKeyEvent;

@@ -80,7 +80,7 @@ class ClockFaultsTest : public ClockSuite {
     const bool endurance = level == 9;
     clock_.now = fault.startMs;
     Screen screen(Pupil{static_cast<std::int16_t>(level), "小明", ""});
-    numora::platform::ChallengeWindow& window = screen.Window();
+    numora::ChallengeWindow& window = screen.Window();
     QVERIFY(screen.Show());
     screen.Button("Command1")->click();
     firstRun(screen, clock_);

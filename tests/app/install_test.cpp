@@ -15,7 +15,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/art.h"
+#include "challenges/art.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -168,7 +168,7 @@ void InstallTest::iconIsInstalledInEverySize() {
   QVERIFY2(!installed.isNull(), qPrintable(reader.errorString()));
   QVERIFY(installed.hasAlphaChannel());
   // The game's own stopwatch, drawn at this size rather than scaled from another.
-  const QImage drawn = numora::platform::IconPicture(side).toImage();
+  const QImage drawn = numora::IconPicture(side).toImage();
   QCOMPARE(installed.convertToFormat(QImage::Format_ARGB32),
            drawn.convertToFormat(QImage::Format_ARGB32));
 }

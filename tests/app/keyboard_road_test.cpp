@@ -140,7 +140,7 @@ class KeyboardRoadTest : public ClockSuite {
     QFETCH(int, level);
     QFETCH(bool, ready);
     VisitChallenge(level, [&](QDialog& w) {
-      auto& window = static_cast<platform::ChallengeWindow&>(w);
+      auto& window = static_cast<ChallengeWindow&>(w);
       ClickCounter counter(w);
       QTest::keyClick(w.focusWidget(), Qt::Key_Return);
       TypeEntry(w, QStringLiteral("1"));

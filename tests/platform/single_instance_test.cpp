@@ -183,9 +183,9 @@ void SingleInstanceTest::defaultLockIsPerUserInTheRuntimeDirectory() {
   const QString runtime = dir_->path();
   QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-  const QString inRuntime = SingleInstance::DefaultLockPath();
+  const QString inRuntime = SingleInstance::DefaultLockPath(QStringLiteral("numora"));
   qunsetenv("XDG_RUNTIME_DIR");
-  const QString withoutRuntime = SingleInstance::DefaultLockPath();
+  const QString withoutRuntime = SingleInstance::DefaultLockPath(QStringLiteral("numora"));
   if (had) qputenv("XDG_RUNTIME_DIR", saved);
 
   QCOMPARE(QFileInfo(inRuntime).absolutePath(), QFileInfo(runtime).absoluteFilePath());
@@ -203,13 +203,14 @@ void SingleInstanceTest::lockIsNamedForTheUser() {
 #ifdef Q_OS_WIN
   // The account's security identifier, and the lock in the user's own temporary directory.
   QVERIFY2(tag.startsWith(QLatin1String("S-1-")), qPrintable(tag));
-  QCOMPARE(QFileInfo(SingleInstance::DefaultLockPath()).absolutePath(),
+  QCOMPARE(QFileInfo(SingleInstance::DefaultLockPath(QStringLiteral("numora"))).absolutePath(),
            QFileInfo(QDir::tempPath()).absoluteFilePath());
 #else
   QCOMPARE(tag, QString::number(::getuid()));
 #endif
-  QVERIFY2(QFileInfo(SingleInstance::DefaultLockPath()).fileName().contains(tag),
-           qPrintable(SingleInstance::DefaultLockPath()));
+  QVERIFY2(
+      QFileInfo(SingleInstance::DefaultLockPath(QStringLiteral("numora"))).fileName().contains(tag),
+      qPrintable(SingleInstance::DefaultLockPath(QStringLiteral("numora"))));
 }
 
 // Local sockets of two locks: different for different users (their own directories, their own

@@ -12,8 +12,8 @@
 #include "platform/qt_version.h"
 #include "tests/support/screen_driver.h"
 
+using numora::ChallengeWindow;
 using numora::Pupil;
-using numora::platform::ChallengeWindow;
 using numora::platform::DesignLabel;
 using namespace numora::testing;
 

@@ -23,8 +23,8 @@
 #include <utility>
 #include <vector>
 
-#include "challenges/windows.h"
-#include "platform/challenge_window.h"
+#include "challenges/challenge_window.h"
+#include "challenges/screens.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
@@ -273,7 +273,7 @@ class ScreenSuite : public ClockSuite {
   }
   void Close() { screen_.reset(); }
 
-  platform::ChallengeWindow& Window() { return screen_->Window(); }
+  ChallengeWindow& Window() { return screen_->Window(); }
   QString Text(const char* name) const { return screen_->Text(name); }
   QWidget* Control(const char* name) const { return screen_->Control(name); }
   QPushButton* Button(const char* name) const { return screen_->Button(name); }

@@ -19,9 +19,9 @@
 #include <memory>
 #include <string>
 
+#include "challenges/challenge_window.h"
 #include "challenges/engines.h"
-#include "challenges/windows.h"
-#include "platform/challenge_window.h"
+#include "challenges/screens.h"
 #include "platform/clock.h"
 #include "platform/number_box.h"
 #include "platform/tick_pacer.h"
@@ -36,8 +36,8 @@ inline Qt::Key PadKeyWithoutNumLock(QChar digit) {
   return kKeys[digit.unicode() - u'0'];
 }
 
-// Told of every tick a screen's engine takes, whatever delivered it: Timer1, or the window
-// itself.
+// Told of every tick a screen's engine takes: each comes as Timer1's timer event, whatever
+// delivered it (the timer itself, or Tick below).
 class TickObserver {
  public:
   virtual ~TickObserver() = default;
@@ -45,25 +45,23 @@ class TickObserver {
   virtual void AfterTick() {}
 };
 
-// The level's engine with a tick observer: every event goes to the engine as it is.
-class ObservedEngine final : public ChallengeEngine {
+// Tells an observer of each tick of a window's Timer1: before, from the timer event the tick
+// comes with, and after, from a handler of the timeout that runs after the window's own.
+class TickWatch final : public QObject {
  public:
-  ObservedEngine(std::unique_ptr<ChallengeEngine> engine, TickObserver* observer)
-      : ChallengeEngine(platform::AppClock()), engine_(std::move(engine)), observer_(observer) {}
-  void Load(ChallengeView& view, const Pupil& pupil) override { engine_->Load(view, pupil); }
-  void Start() override { engine_->Start(); }
-  void PlayAgain() override { engine_->PlayAgain(); }
-  int KeyPress(int code) override { return engine_->KeyPress(code); }
-  void Tick() override {
-    if (observer_) observer_->BeforeTick();
-    engine_->Tick();
-    if (observer_) observer_->AfterTick();
+  TickWatch(QTimer& timer, TickObserver& observer) : observer_(observer) {
+    timer.installEventFilter(this);
+    QObject::connect(&timer, &QTimer::timeout, this, [this] { observer_.AfterTick(); });
   }
-  void Detach() override { engine_->Detach(); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Timer) observer_.BeforeTick();
+    return false;
+  }
 
  private:
-  std::unique_ptr<ChallengeEngine> engine_;
-  TickObserver* observer_;
+  TickObserver& observer_;
 };
 
 // The text of a label or of the input box; a marker that no expected text equals when the
@@ -98,12 +96,13 @@ inline bool ShowActive(QWidget& window) {
 class Screen {
  public:
   explicit Screen(const Pupil& pupil, TickObserver* observer = nullptr)
-      : own_(std::make_unique<ObservedEngine>(MakeEngineFor(pupil.GameLevel, platform::AppClock()),
-                                              observer)),
-        window_(MakeWindow(*own_, pupil)) {}
+      : own_(MakeEngineFor(pupil.GameLevel, platform::AppClock())),
+        window_(MakeWindow(*own_, pupil)) {
+    if (observer) watch_ = std::make_unique<TickWatch>(*window_->tickTimer(), *observer);
+  }
   Screen(ChallengeEngine& engine, const Pupil& pupil) : window_(MakeWindow(engine, pupil)) {}
 
-  platform::ChallengeWindow& Window() { return *window_; }
+  ChallengeWindow& Window() { return *window_; }
   // Shows the window; false when it did not get the keyboard.
   bool Show() { return ShowActive(*window_); }
 
@@ -127,8 +126,9 @@ class Screen {
   }
 
  private:
-  std::unique_ptr<ObservedEngine> own_;
-  std::unique_ptr<platform::ChallengeWindow> window_;
+  std::unique_ptr<ChallengeEngine> own_;
+  std::unique_ptr<ChallengeWindow> window_;
+  std::unique_ptr<TickWatch> watch_;
 };
 
 inline std::unique_ptr<Screen> MakeScreen(const Pupil& pupil, TickObserver* observer = nullptr) {
@@ -167,7 +167,7 @@ inline void TypeNumber(QWidget& window, int number) {
 }
 
 // One tick, delivered to Timer1 as its own timer event; false (and no tick) when it is stopped.
-inline bool Tick(platform::ChallengeWindow& window) {
+inline bool Tick(ChallengeWindow& window) {
   QTimer& timer = *window.tickTimer();
   if (!timer.isActive()) return false;
   QTimerEvent event(timer.timerId());

@@ -5,10 +5,10 @@
 // and message line stand in different places on each screen; a concrete window gives those
 // places, then adds its own time rows and best-result block and calls Open.
 
-#include "platform/challenge_window.h"
-#include "platform/control_builders.h"
+#include "challenges/challenge_window.h"
+#include "challenges/control_builders.h"
 
-namespace numora::platform {
+namespace numora {
 
 class OpenFrame : public ChallengeWindow {
   Q_OBJECT
@@ -18,4 +18,4 @@ class OpenFrame : public ChallengeWindow {
   OpenFrame(ChallengeEngine& engine, const HeaderLayout& header, QWidget* parent);
 };
 
-}  // namespace numora::platform
+}  // namespace numora

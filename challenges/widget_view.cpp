@@ -1,21 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/widget_view.h"
+#include "challenges/widget_view.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
+#include "platform/text.h"
 #include "platform/tick_pacer.h"
 
-namespace numora::platform {
+namespace numora {
 
-namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+using namespace platform;
 
 void WidgetView::BindRoles(std::span<const RoleControl> table) {
   for (const RoleControl& row : table) {
@@ -91,4 +86,4 @@ void WidgetView::SetTicking(bool ticking) {
   ticks_.SetTicking(ticking);
 }
 
-}  // namespace numora::platform
+}  // namespace numora

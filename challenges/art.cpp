@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/art.h"
+#include "challenges/art.h"
 
 #include <QFont>
 #include <QImage>
@@ -12,9 +12,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/cursors.h"
 #include "platform/layout.h"
 
-namespace numora::platform {
+namespace numora {
+
+using namespace platform;
 
 namespace {
 
@@ -125,22 +128,6 @@ void DrawStopwatch(QPainter& p, QPointF centre, double radius, int ticks) {
 
 }  // namespace
 
-QPainterPath Star(QPointF centre, double outer, double inner) {
-  QPainterPath path;
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 == 0 ? outer : inner;
-    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-    const QPointF p(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-    if (i == 0) {
-      path.moveTo(p);
-    } else {
-      path.lineTo(p);
-    }
-  }
-  path.closeSubpath();
-  return path;
-}
-
 // A small stopwatch, drawn on a 64 unit square and scaled to the size asked for.
 QPixmap IconPicture(int side) {
   QPixmap pixmap = Blank(side, side);
@@ -245,4 +232,4 @@ QPixmap RewardPicture(int side) {
   return pixmap;
 }
 
-}  // namespace numora::platform
+}  // namespace numora

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/open_frame.h"
+#include "challenges/open_frame.h"
 
 #include <QPushButton>
 #include <QStyle>
 
-#include "platform/control_builders.h"
+#include "challenges/control_builders.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
-namespace numora::platform {
+namespace numora {
+
+using namespace platform;
 
 namespace {
 
@@ -43,4 +45,4 @@ OpenFrame::OpenFrame(ChallengeEngine& engine, const HeaderLayout& header, QWidge
   buttons.Start->setFocus(Qt::OtherFocusReason);
 }
 
-}  // namespace numora::platform
+}  // namespace numora

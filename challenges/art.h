@@ -7,13 +7,11 @@
 #include <QPixmap>
 #include <QPointF>
 
-namespace numora::platform {
+namespace numora {
 
 QIcon WindowIcon();               // 32 x 32
 QPixmap IconPicture(int side);    // the window icon's picture at any size (the desktop's icons)
 QPixmap TitlePicture();           // 300 x 300, the start screen's picture
 QPixmap RewardPicture(int side);  // shown after a complete counting run
-// A five-pointed star, its first point straight up.
-QPainterPath Star(QPointF centre, double outer, double inner);
 
-}  // namespace numora::platform
+}  // namespace numora

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/control_builders.h"
+#include "challenges/control_builders.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -8,7 +8,9 @@
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
-namespace numora::platform {
+namespace numora {
+
+using namespace platform;
 
 const std::array<RoleControl, 17> kFrameRoles = {{
     {Role::Message, "Label1"},
@@ -174,4 +176,4 @@ void AddBestLabels(QWidget& window, std::span<const BestLabelDesign> labels) {
   }
 }
 
-}  // namespace numora::platform
+}  // namespace numora

@@ -12,8 +12,10 @@
 class QWidget;
 
 namespace numora::platform {
-
 class TickPacer;
+}  // namespace numora::platform
+
+namespace numora {
 
 // One row of a window's role table: the role, and the object name of the control that plays it.
 struct RoleControl {
@@ -23,7 +25,7 @@ struct RoleControl {
 
 class WidgetView final : public ChallengeView {
  public:
-  WidgetView(QWidget& window, TickPacer& ticks) : window_(window), ticks_(ticks) {}
+  WidgetView(QWidget& window, platform::TickPacer& ticks) : window_(window), ticks_(ticks) {}
 
   // Binds each role of the table to the window's control of that name.
   void BindRoles(std::span<const RoleControl> table);
@@ -43,11 +45,11 @@ class WidgetView final : public ChallengeView {
   void ReleaseFocus(QWidget& widget);
 
   QWidget& window_;
-  TickPacer& ticks_;
+  platform::TickPacer& ticks_;
   std::array<QWidget*, kRoleCount> widgets_{};
   // What was written last to each label: a tick that changes nothing touches no widget.
   std::array<std::string, kRoleCount> texts_{};
   std::string scratch_;
 };
 
-}  // namespace numora::platform
+}  // namespace numora

@@ -9,8 +9,8 @@
 #include <array>
 #include <span>
 
+#include "challenges/widget_view.h"
 #include "platform/layout.h"
-#include "platform/widget_view.h"
 
 class QLabel;
 class QPixmap;
@@ -18,41 +18,43 @@ class QPushButton;
 class QWidget;
 
 namespace numora::platform {
-
 class DesignLabel;
 class NumberBox;
+}  // namespace numora::platform
+
+namespace numora {
 
 // Where the header and the message line of a screen stand: the same labels in the same faces on
 // every challenge screen.
 struct HeaderLayout {
-  TwipRect Title;    // Label7
-  TwipRect Level;    // Label3
-  TwipRect Name;     // Label8
-  bool NameOnWhite;  // the name on white in a frame
-  TwipRect School;   // Label12
-  TwipRect Message;  // Label1
-  TwipRect Rule;     // Label19
+  platform::TwipRect Title;    // Label7
+  platform::TwipRect Level;    // Label3
+  platform::TwipRect Name;     // Label8
+  bool NameOnWhite;            // the name on white in a frame
+  platform::TwipRect School;   // Label12
+  platform::TwipRect Message;  // Label1
+  platform::TwipRect Rule;     // Label19
   double RulePoints;
 };
 
 // Where the three buttons stand.
 struct ButtonLayout {
-  TwipRect PlayAgain;  // Command3
-  TwipRect Start;      // Command1
-  TwipRect Return;     // Command2
+  platform::TwipRect PlayAgain;  // Command3
+  platform::TwipRect Start;      // Command1
+  platform::TwipRect Return;     // Command2
 };
 
 // Where the two large time rows stand: minutes, seconds and hundredths above, seconds and
 // hundredths below.
 struct TimeRowsLayout {
-  TwipRect Minutes;          // Label15
-  TwipRect Colon;            // Label17
-  TwipRect Seconds;          // Label14
-  TwipRect Point;            // Label16
-  TwipRect Hundredths;       // Label13
-  TwipRect LowerSeconds;     // Label2
-  TwipRect LowerPoint;       // Label10
-  TwipRect LowerHundredths;  // Label11
+  platform::TwipRect Minutes;          // Label15
+  platform::TwipRect Colon;            // Label17
+  platform::TwipRect Seconds;          // Label14
+  platform::TwipRect Point;            // Label16
+  platform::TwipRect Hundredths;       // Label13
+  platform::TwipRect LowerSeconds;     // Label2
+  platform::TwipRect LowerPoint;       // Label10
+  platform::TwipRect LowerHundredths;  // Label11
   // What the seconds fields show before the engine writes them.
   const char* SecondsText = "00";
   const char* LowerSecondsText = "00";
@@ -62,9 +64,9 @@ struct TimeRowsLayout {
 // AddTimeRows build, by the names they give them.
 extern const std::array<RoleControl, 17> kFrameRoles;
 
-// A label in one of the design's faces, its text set as designed (see DesignLabel).
+// A label in one of the design's faces, its text set as designed (see platform::DesignLabel).
 struct LabelStyle {
-  Face Typeface;
+  platform::Face Typeface;
   double Points;
   int Weight = 400;
   QColor Text = QColor();  // invalid: the default text colour
@@ -72,14 +74,15 @@ struct LabelStyle {
   QColor Background = QColor();  // invalid: transparent
   bool Framed = false;           // a frame in the text colour
 };
-DesignLabel* AddLabel(QWidget& window, const char* name, const QString& text, const TwipRect& rect,
-                      const LabelStyle& style);
-QPushButton* AddButton(QWidget& window, const char* name, const QString& text, const TwipRect& rect,
-                       const QFont& font);
+platform::DesignLabel* AddLabel(QWidget& window, const char* name, const QString& text,
+                                const platform::TwipRect& rect, const LabelStyle& style);
+QPushButton* AddButton(QWidget& window, const char* name, const QString& text,
+                       const platform::TwipRect& rect, const QFont& font);
 // A picture drawn by `draw` at the side it is shown at, in device pixels, so that it stays sharp
 // when the window scales and on high-density screens.
 using DrawPicture = QPixmap (*)(int side);
-QLabel* AddPicture(QWidget& window, const char* name, DrawPicture draw, const TwipRect& rect);
+QLabel* AddPicture(QWidget& window, const char* name, DrawPicture draw,
+                   const platform::TwipRect& rect);
 // Draws every picture of the window again at the size it now has.
 void DrawPictures(QWidget& window);
 
@@ -93,20 +96,21 @@ struct Buttons {
 };
 Buttons AddButtons(QWidget& window, const ButtonLayout& layout);
 // The input box Text1: red digits, right-aligned, SimHei bold.
-NumberBox* AddEntry(QWidget& window, const TwipRect& rect, double points);
+platform::NumberBox* AddEntry(QWidget& window, const platform::TwipRect& rect, double points);
 // The last accepted number Label4: blue, right-aligned, SimHei bold.
-DesignLabel* AddLastNumber(QWidget& window, const TwipRect& rect, double points);
+platform::DesignLabel* AddLastNumber(QWidget& window, const platform::TwipRect& rect,
+                                     double points);
 // The mark Label9, element 10 of a control array: a red tick or cross.
-DesignLabel* AddMark(QWidget& window, const TwipRect& rect);
+platform::DesignLabel* AddMark(QWidget& window, const platform::TwipRect& rect);
 
 // The two time rows: fields in SimHei 60 pt bold, right-aligned, in the default colour, with
 // ":" and "." between them in SimSun 60 pt bold.
 struct TimeRows {
-  DesignLabel* Minutes;
-  DesignLabel* Seconds;
-  DesignLabel* Hundredths;
-  DesignLabel* LowerSeconds;
-  DesignLabel* LowerHundredths;
+  platform::DesignLabel* Minutes;
+  platform::DesignLabel* Seconds;
+  platform::DesignLabel* Hundredths;
+  platform::DesignLabel* LowerSeconds;
+  platform::DesignLabel* LowerHundredths;
 };
 TimeRows AddTimeRows(QWidget& window, const TimeRowsLayout& layout);
 
@@ -122,9 +126,9 @@ struct BestStyle {
 struct BestLabelDesign {
   const char* Name;
   const char* Text;
-  TwipRect Rect;
+  platform::TwipRect Rect;
   BestStyle Style;
 };
 void AddBestLabels(QWidget& window, std::span<const BestLabelDesign> labels);
 
-}  // namespace numora::platform
+}  // namespace numora

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Which window plays a level: the window half of the registry of challenges, read by the start
-// screen, the window suites and the benchmarks.
+// Which window plays a level, as the registry of challenges lists it (challenge_list.h): read by
+// the start screen, the window suites and the benchmarks.
 
 #include <array>
 #include <memory>
 
-#include "platform/challenge_window.h"
+#include "challenges/challenge_window.h"
 #include "rules/challenge_engine.h"
 #include "rules/level_table.h"
 
@@ -19,8 +19,7 @@ using OpenScreen = void (*)(const Pupil& pupil, QWidget* parent);
 // One opening function per challenge window, in the order of ChallengeScreen.
 using ChallengeScreens = std::array<OpenScreen, 3>;
 
-// The game's own windows: the counting window over one engine for the whole program (its best
-// result survives visits), the others over a fresh engine at each opening.
+// The game's own windows, each over an engine that lives as long as the registry says.
 extern const ChallengeScreens kChallengeScreens;
 
 // The one of `screens` that opens the level's window.
@@ -28,9 +27,9 @@ inline OpenScreen ScreenOf(const ChallengeScreens& screens, int level) {
   return screens[static_cast<std::size_t>(RuleFor(level).Screen)];
 }
 
-// The window of the level, built over `engine` (an engine of that level, see MakeEngineFor) and
-// loaded for the pupil; it is not shown.
-std::unique_ptr<platform::ChallengeWindow> MakeWindow(ChallengeEngine& engine, const Pupil& pupil,
-                                                      QWidget* parent = nullptr);
+// The window of the level, built over `engine` and loaded for the pupil; it is not shown. Null
+// when `engine` is not the level's kind of engine (see MakeEngineFor).
+std::unique_ptr<ChallengeWindow> MakeWindow(ChallengeEngine& engine, const Pupil& pupil,
+                                            QWidget* parent = nullptr);
 
 }  // namespace numora

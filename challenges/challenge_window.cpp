@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/challenge_window.h"
+#include "challenges/challenge_window.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/art.h"
-#include "platform/control_builders.h"
+#include "challenges/art.h"
+#include "challenges/control_builders.h"
+#include "challenges/widget_view.h"
 #include "platform/number_box.h"
+#include "platform/text.h"
 #include "platform/tick_pacer.h"
-#include "platform/widget_view.h"
 #include "rules/level_table.h"
 
-namespace numora::platform {
+namespace numora {
+
+using namespace platform;
+
+// The box hands the engines the codes they judge.
+static_assert(kEnterCode == kKeyEnter && kBackspaceCode == kKeyBackspace);
 
 ChallengeWindow::ChallengeWindow(ChallengeEngine& engine, QWidget* parent)
     : QDialog(parent),
@@ -37,7 +43,7 @@ QTimer* ChallengeWindow::tickTimer() const {
   return ticks_->timer();
 }
 
-void ChallengeWindow::Open(const Pupil& pupil, const QString& caption,
+void ChallengeWindow::Open(const Pupil& pupil, std::string_view caption,
                            std::span<const RoleControl> ownRoles) {
   view_->BindRoles(kFrameRoles);
   view_->BindRoles(ownRoles);
@@ -54,7 +60,7 @@ void ChallengeWindow::Open(const Pupil& pupil, const QString& caption,
     box->SetKeyFilter([this](int code) { return engine_.KeyPress(code); });
     box->SetCorrections(AllowsCorrections(RuleFor(pupil.GameLevel).Mode));
   }
-  setWindowTitle(caption);
+  if (!caption.empty()) setWindowTitle(platform::FromUtf8(caption));
   engine_.Load(*view_, pupil);
 }
 
@@ -119,4 +125,4 @@ void ChallengeWindow::ReturnToStart() {
   done(QDialog::Accepted);
 }
 
-}  // namespace numora::platform
+}  // namespace numora
