@@ -8,6 +8,7 @@
 #include "challenges/art.h"
 #include "challenges/control_builders.h"
 #include "challenges/widget_view.h"
+#include "platform/buttons.h"
 #include "platform/number_box.h"
 #include "platform/text.h"
 #include "platform/tick_pacer.h"
@@ -85,13 +86,10 @@ void ChallengeWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  // Enter presses the focused button, as the space bar does, on the main keys and the number
-  // pad alike. Only an Enter that no control took comes here: the input box takes every Enter
-  // typed into it, so none presses a button, not even one the focus moves to meanwhile.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  // Only an Enter that no control took comes here: the input box takes every Enter typed into
+  // it, so none presses a button, not even one the focus moves to meanwhile.
+  if (PressFocusedButton(*this, *event)) {
     event->accept();
-    auto* button = qobject_cast<QPushButton*>(focusWidget());
-    if (button && button->isEnabled() && button->isVisible()) button->click();
     return;
   }
   QDialog::keyPressEvent(event);

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "platform/buttons.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
 
@@ -74,18 +75,6 @@ DesignLabel* AddLabel(QWidget& window, const char* name, const QString& text, co
   // A label of a fixed size asks for no layout pass when its text changes, as on every tick.
   label->setFixedSize(label->size());
   return label;
-}
-
-QPushButton* AddButton(QWidget& window, const char* name, const QString& text, const TwipRect& rect,
-                       const QFont& font) {
-  auto* button = new QPushButton(text, &window);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setFont(font);
-  // No default button: the window itself presses the focused button on Enter.
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  Place(button, rect);
-  return button;
 }
 
 QLabel* AddPicture(QWidget& window, const char* name, DrawPicture draw, const TwipRect& rect) {

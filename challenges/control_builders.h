@@ -76,8 +76,6 @@ struct LabelStyle {
 };
 platform::DesignLabel* AddLabel(QWidget& window, const char* name, const QString& text,
                                 const platform::TwipRect& rect, const LabelStyle& style);
-QPushButton* AddButton(QWidget& window, const char* name, const QString& text,
-                       const platform::TwipRect& rect, const QFont& font);
 // A picture drawn by `draw` at the side it is shown at, in device pixels, so that it stays sharp
 // when the window scales and on high-density screens.
 using DrawPicture = QPixmap (*)(int side);

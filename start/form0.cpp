@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <string_view>
 
 #include "challenges/art.h"
+#include "platform/buttons.h"
 #include "platform/cursors.h"
 #include "platform/design_label.h"
 #include "platform/layout.h"
@@ -84,7 +84,7 @@ void Form0::Build() {
   AddDesignedLabels(this);
   rule_ = label("Label25");
 
-  level_ = MakeLabel(this, "Label9", QStringLiteral("1"), {3000, 2400, 1575, 2175}, Face::Arial,
+  level_ = MakeLabel(this, "Label9", QStringLiteral("1"), kLevelDisplay, Face::Arial,
                      platform::MakeFont(Face::Arial, 99.75, 700), platform::kRed, kCentre);
   platform::SetColors(level_, platform::kRed, Qt::white);
   level_->SetFrameColor(Qt::black);
@@ -102,11 +102,11 @@ void Form0::Build() {
   }
 
   const QFont linkFont = platform::MakeFont(Face::SimSun, 18, 400, true);
-  DesignLabel* second = MakeLabel(this, "Label3", kSecondCaption, {7440, 8640, 4995, 495},
+  DesignLabel* second = MakeLabel(this, "Label3", kSecondCaption, start_layout::kSecondLink,
                                   Face::SimSun, linkFont, platform::kBlue, kLeft);
   second->MakeClickable(platform::HandCursor());
   connect(second, &DesignLabel::clicked, this, [] { platform::OpenLink(kSecondLink); });
-  DesignLabel* site = MakeLabel(this, "Label1", kSiteCaption, {7440, 9360, 4995, 495}, Face::SimSun,
+  DesignLabel* site = MakeLabel(this, "Label1", kSiteCaption, start_layout::kSiteLink, Face::SimSun,
                                 linkFont, platform::kBlue, kLeft);
   site->MakeClickable(platform::HandCursor());
   connect(site, &DesignLabel::clicked, this, [] { platform::OpenLink(kSiteLink); });
@@ -119,12 +119,12 @@ void Form0::Build() {
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picture->setPixmap(TitlePicture());
   platform::SetColors(picture, Qt::black, platform::kGrey);
-  platform::Place(picture, {5400, 2760, 4560, 4560});
+  platform::Place(picture, kPicture);
 
   auto* line = new QWidget(this);
   line->setObjectName(QStringLiteral("Line1"));
   platform::SetColors(line, platform::kRuleGrey, platform::kRuleGrey);
-  platform::Place(line, {1320, 8400, 14280 - 1320, 15});
+  platform::Place(line, kRule);
 
   entry_ = new QLineEdit(QStringLiteral("Vornsoft"), this);
   entry_->setObjectName(QStringLiteral("Text1"));
@@ -132,21 +132,23 @@ void Form0::Build() {
   entry_->setAlignment(Qt::AlignCenter);
   entry_->setToolTip(QStringLiteral("请输入不大于4位数字或4个汉字"));
   platform::SetColors(entry_, platform::kDarkBlue);
-  platform::Place(entry_, {10560, 3360, 3600, 960});
+  platform::Place(entry_, kEntry);
 
-  // The buttons lie over the name and school lines (empty whenever the pupil sees them).
-  enter_ = MakeButton(this, "Command0", QStringLiteral("进  入"), {12120, 5760, 2000, 600});
-  exit_ = MakeButton(this, "Command1", QStringLiteral("退  出"), {12120, 6720, 2000, 600});
+  const QFont buttonFont = platform::MakeFont(Face::SimHei, 18);
+  enter_ =
+      platform::AddButton(*this, "Command0", QStringLiteral("进  入"), kEnterButton, buttonFont);
+  exit_ = platform::AddButton(*this, "Command1", QStringLiteral("退  出"), kExitButton, buttonFont);
 
   setTabOrder(entry_, enter_);
   setTabOrder(enter_, exit_);
-  // A button would take the number pad's 2, 4, 6 and 8 (arrows without NumLock) as focus moves.
+  // A button would take the number pad's 2, 4, 6 and 8 (arrows without NumLock) as focus moves;
+  // the name box takes Enter here, before it hands the key on to the window.
   enter_->installEventFilter(this);
   exit_->installEventFilter(this);
+  entry_->installEventFilter(this);
   entry_->setFocus(Qt::OtherFocusReason);
 
   connect(entry_, &QLineEdit::textChanged, this, &Form0::EntryChanged);
-  connect(entry_, &QLineEdit::returnPressed, this, &Form0::EntryEnter);
   connect(enter_, &QPushButton::clicked, this, &Form0::EnterChallenge);
   // Closing the start screen ends the program: it is the last window then.
   connect(exit_, &QPushButton::clicked, this, &QWidget::close);
@@ -195,11 +197,6 @@ void Form0::EntryEnter() {
 void Form0::EnterChallenge() {
   // A challenge window is open already: its own event loop delivered this press.
   if (inChallenge_) return;
-  // The level label always holds a level, so this message is never seen.
-  if (level_->text().isEmpty()) {
-    QMessageBox::information(this, QStringLiteral("Numora"), QStringLiteral("请选择比赛等级"));
-    return;
-  }
   CutEntry();
   GameLevel = LeadingNumber(level_->text());
   const Pupil pupil{GameLevel, StudentName.toStdString(), School.toStdString()};
@@ -221,15 +218,19 @@ bool Form0::PickLevelByKey(const QKeyEvent& event) {
 // Outside the name box the digit keys pick the level, so that the whole screen plays from the
 // keyboard; in the name box they are part of the name.
 void Form0::keyPressEvent(QKeyEvent* event) {
-  if (PickLevelByKey(*event)) return;
+  if (PickLevelByKey(*event) || platform::PressFocusedButton(*this, *event)) return;
   QWidget::keyPressEvent(event);
 }
 
 bool Form0::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && PickLevelByKey(*static_cast<QKeyEvent*>(event))) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto& key = *static_cast<QKeyEvent*>(event);
+  if (watched == entry_) {
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) return false;
+    EntryEnter();
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  return PickLevelByKey(key);
 }
 
 void Form0::showEvent(QShowEvent* event) {

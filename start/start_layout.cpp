@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "start/start_layout.h"
 
-#include <QPushButton>
-
 #include "platform/design_label.h"
 
 namespace numora::start_layout {
@@ -66,17 +64,6 @@ DesignLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, c
   platform::SetColors(label, color);
   platform::Place(label, rect);
   return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
-                        const TwipRect& rect) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setFont(platform::MakeFont(Face::SimHei, 18));
-  // Enter on a focused button presses it, as the space bar does.
-  button->setAutoDefault(true);
-  platform::Place(button, rect);
-  return button;
 }
 
 }  // namespace numora::start_layout
