@@ -67,18 +67,5 @@ add_custom_target(numora_dist
   COMMENT "Making build/windows/dist: numora.exe and numora-setup.exe"
   VERBATIM)
 
-# The game's own screenshots (scripts/screenshots.sh on Linux), drawn under Wine to see the
-# screens with the faces Wine has.
-if(NUMORA_TESTS AND NOT TARGET screenshot_maker)
-  add_executable(screenshot_maker ${PROJECT_SOURCE_DIR}/bench/screenshot_maker.cpp)
-  target_link_libraries(screenshot_maker PRIVATE numora_game numora_test_support)
-endif()
-
-# The live timing measurements (tick intervals, the level-9 pause end) under Wine.
-if(NUMORA_TESTS AND NOT TARGET screen_timing_bench)
-  add_executable(screen_timing_bench ${PROJECT_SOURCE_DIR}/bench/screen_timing_bench.cpp)
-  target_link_libraries(screen_timing_bench PRIVATE numora_game numora_test_support)
-endif()
-
 # The user's security identifier for the single-instance lock.
 target_link_libraries(numora_platform PRIVATE advapi32)

@@ -83,13 +83,14 @@ fi
 echo "== Cross-build (mingw-w64, static Qt 5.15, 32-bit)"
 mkdir -p "$BUILD"
 # -O2 as the Linux builds: GCC 12 warns falsely (-Wrestrict) about std::string at -O3. Without
-# Wine the suites are not built: nothing could run them.
+# Wine the suites and the measuring tools are not built: nothing could run them.
 options=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DNUMORA_QT_KIT="$KIT"
   -DNUMORA_QT_MAJOR=5 -DQT_DIR="$KIT/lib/cmake/Qt5" -DQt5_DIR="$KIT/lib/cmake/Qt5"
-  -DCMAKE_BUILD_TYPE=Release -DNUMORA_BENCH=OFF -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
   -DNUMORA_ICON_MAKER="$host/app/numora_icon_maker"
   -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-run.sh" -DNUMORA_QT_LICENSES="$KIT/licenses"
-  -DNUMORA_TESTS="$([ -n "$wine" ] && echo ON || echo OFF)")
+  -DNUMORA_TESTS="$([ -n "$wine" ] && echo ON || echo OFF)"
+  -DNUMORA_BENCH="$([ -n "$wine" ] && echo ON || echo OFF)")
 if [ ! -f "$BUILD/build.ninja" ] || [ "$(cat "$BUILD/numora-options" 2>/dev/null)" != "${options[*]}" ]; then
   rm -f "$BUILD/CMakeCache.txt"
   cmake -S "$ROOT" -B "$BUILD" -G Ninja "${options[@]}" >"$BUILD.log" 2>&1 ||
