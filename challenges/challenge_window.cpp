@@ -58,7 +58,12 @@ void ChallengeWindow::Open(const Pupil& pupil, std::string_view caption,
     connect(back, &QPushButton::clicked, this, &ChallengeWindow::ReturnToStart);
   }
   if (auto* box = qobject_cast<NumberBox*>(view_->Control(Role::Entry))) {
-    box->SetKeyFilter([this](int code) { return engine_.KeyPress(code); });
+    // The key is judged whole before the tick it may owe comes.
+    box->SetKeyFilter([this](int code) {
+      const int passed = engine_.KeyPress(code);
+      ticks_->TickIfRestarted();
+      return passed;
+    });
     box->SetCorrections(AllowsCorrections(RuleFor(pupil.GameLevel).Mode));
   }
   if (!caption.empty()) setWindowTitle(platform::FromUtf8(caption));

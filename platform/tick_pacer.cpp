@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QWidget>
 
 namespace numora::platform {
@@ -26,14 +27,24 @@ TickPacer::TickPacer(QWidget& window, std::function<void()> tick)
 }
 
 void TickPacer::SetTicking(bool ticking) {
-  // Asked while running, the beat starts again from now: a key of level 9 starts its 2-second
-  // pause afresh, and the ticks then fall whole beats after the key, so that the pause ends at
-  // the first of them past the limit.
+  // Asked while running, the beat starts again from now: a key that starts a pause afresh has
+  // the ticks fall whole beats after it, so that the pause ends at the first of them past its
+  // limit, and the tick at the key shows the fresh pause at once.
+  if (ticking && timer_->isActive()) tickOwed_ = true;
   if (ticking) {
     timer_->start();
   } else {
     timer_->stop();
+    tickOwed_ = false;
   }
+}
+
+void TickPacer::TickIfRestarted() {
+  if (!tickOwed_) return;
+  tickOwed_ = false;
+  if (!timer_->isActive()) return;
+  QTimerEvent tick(timer_->timerId());
+  QCoreApplication::sendEvent(timer_, &tick);
 }
 
 bool TickPacer::HoldBackRepaint() {

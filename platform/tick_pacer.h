@@ -22,8 +22,12 @@ class TickPacer : public QObject {
   TickPacer(QWidget& window, std::function<void()> tick);
 
   QTimer* timer() const { return timer_; }
-  // Starts the beat (asked again while it runs: from now), or stops it.
+  // Starts the beat, or stops it. Asked again while it runs, the beat starts again from now,
+  // and its first tick is owed: TickIfRestarted delivers it.
   void SetTicking(bool ticking);
+  // After an event that may have restarted the beat (a key): the owed tick, at once, as Timer1's
+  // own, so that the next ticks fall whole beats after it.
+  void TickIfRestarted();
   // For the window's repaint requests: true when this one is held back until the next frame.
   bool HoldBackRepaint();
 
@@ -34,6 +38,7 @@ class TickPacer : public QObject {
   // The repaint held back until the next frame, and when the last frame was painted.
   QTimer* frame_;
   QElapsedTimer lastFrame_;
+  bool tickOwed_ = false;
 };
 
 }  // namespace numora::platform
