@@ -115,15 +115,18 @@ SingleInstance::SingleInstance(const QString& lockPath)
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::TryAcquire() {
+  if (!ClaimOrAskHolder()) return false;
+  Listen();
+  return true;
+}
+
+bool SingleInstance::ClaimOrAskHolder() {
   if (lock_->isLocked()) return true;
   // Until the holder is reached: it may not listen yet, or be dying (killed a moment ago), so
   // that its lock comes free on the next look.
   const QDeadlineTimer reaching(kReachHolderMs);
   for (;;) {
-    if (TakeLock()) {
-      Listen();
-      return true;
-    }
+    if (TakeLock()) return true;
     // A lock that cannot be made at all (no writable directory) does not keep the game from
     // starting.
     if (lock_->error() != QLockFile::LockFailedError) return true;
@@ -133,11 +136,7 @@ bool SingleInstance::TryAcquire() {
       case Asked::Unanswered:
         // Through to the holder, but no answer: either it died meanwhile, and its lock is
         // stale now, or it is alive and will show its window itself.
-        if (TakeLock()) {
-          Listen();
-          return true;
-        }
-        return false;
+        return TakeLock();
       case Asked::Unreachable:
         if (reaching.hasExpired()) return false;
         QThread::msleep(10);
@@ -164,6 +163,8 @@ bool SingleInstance::Listening() const {
 }
 
 void SingleInstance::Listen() {
+  // Only the holder of the lock takes requests, and only once.
+  if (!lock_->isLocked() || Listening()) return;
   auto server = std::make_unique<QLocalServer>();
   server->setSocketOptions(QLocalServer::UserAccessOption);
   // Only the holder of the lock gets here, so a socket file already there was left by a copy

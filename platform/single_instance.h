@@ -38,6 +38,12 @@ class SingleInstance {
   // itself. A lock that cannot be made at all (no writable directory) does not keep the game
   // from starting.
   bool TryAcquire();
+  // TryAcquire in two steps, for a program that looks for a running copy before it makes its
+  // application object (which opens the display): the lock taken or the holder asked, as in
+  // TryAcquire; then, in the copy that runs on and holds the lock, Listen once the application
+  // object is made.
+  bool ClaimOrAskHolder();
+  void Listen();
 
   // Called in the holder, from its event loop, each time another copy starts.
   void OnShowRequest(ShowRequest handler) { onShow_ = std::move(handler); }
@@ -58,10 +64,11 @@ class SingleInstance {
   static QString DefaultLockPath(const QString& program);
 
   // The line a later copy sends; how long it keeps trying to reach a holder that has taken the
-  // lock but may not be listening yet; and how long, once through, it waits for the answer,
-  // which comes from the holder's event loop (later while a slow PC is still starting it).
+  // lock but may not be listening yet (it listens once its application object is made); and
+  // how long, once through, it waits for the answer, which comes from the holder's event loop
+  // (later while a slow PC is still starting it).
   static constexpr char kShowRequest[] = "show\n";
-  static constexpr int kReachHolderMs = 1000;
+  static constexpr int kReachHolderMs = 3000;
   static constexpr int kAnswerMs = 3000;
 
  private:
@@ -69,7 +76,6 @@ class SingleInstance {
   enum class Asked { Answered, Unreachable, Unanswered };
 
   bool TakeLock();
-  void Listen();
   Asked AskHolderToShow() const;
 
   QString serverName_;

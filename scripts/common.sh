@@ -3,8 +3,8 @@
 # shellcheck shell=bash
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk fonts-liberation2
-  python3-fonttools)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk
+  fonts-liberation2 python3-fonttools)
 
 # build DIR [cmake options...]: configures when the folder is new or the options differ from the
 # last configure (kept in DIR/numora-options), then builds quietly; prints the log on failure.
