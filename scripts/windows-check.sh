@@ -32,8 +32,9 @@ WINDOWS8_FUNCTIONS='GetSystemTimePreciseAsFileTime|WaitOnAddress|WakeByAddressSi
 check_exe() {
   local exe=$1 name headers imports foreign newer version
   name=$(basename "$exe")
-  # objdump's output is read whole: grep -q ending early would break the pipe.
-  headers=$(i686-w64-mingw32-objdump -p -h "$exe" 2>/dev/null) || {
+  # The host's binutils read 32- and 64-bit PE alike. objdump's output is read whole: grep -q
+  # ending early would break the pipe.
+  headers=$(objdump -p -h "$exe" 2>/dev/null) || {
     fail "$name: objdump cannot read it"
     return
   }
@@ -63,12 +64,12 @@ check_exe() {
 # check_resources EXE: the icon and the version information Explorer shows.
 check_resources() {
   local exe=$1 texts
-  texts=$(i686-w64-mingw32-strings -el "$exe")
+  texts=$(strings -el "$exe")
   for text in OriginalFilename ProductVersion; do
     if grep -qx "$text" <<<"$texts"; then pass "version information: $text"; else
       fail "no $text in the version information"; fi
   done
-  grep -q ' \.rsrc ' <<<"$(i686-w64-mingw32-objdump -h "$exe")" &&
+  grep -q ' \.rsrc ' <<<"$(objdump -h "$exe")" &&
     pass "$(basename "$exe") has resources (icon)" || fail "$(basename "$exe") has no resources"
 }
 
