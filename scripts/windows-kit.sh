@@ -70,7 +70,7 @@ start=$(date +%s)
   done
   (cd "$work/src" && apt-get source -qq "qtbase-opensource-src=$qt_version")
   src=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qtbase-opensource-src-*' | head -n1)
-  # Qt's win32-g++ spec names the tools by one prefix: these are the POSIX-threads compilers
+  # Qt's win32-g++ target files name the tools by one prefix: these are the POSIX-threads compilers
   # whatever the system's alternatives say, and the plain binutils.
   ln -s "/usr/bin/$MINGW-gcc-posix" "$work/bin/$MINGW-gcc"
   ln -s "/usr/bin/$MINGW-g++-posix" "$work/bin/$MINGW-g++"
