@@ -216,9 +216,10 @@ QString SingleInstance::ServerNameFor(const QString& lockPath) {
   // A named pipe: one namespace for the whole machine, names of at most 256 characters and
   // no backslash. A digest of the lock's path (which lies in the user's own directory and
   // names the user) is unique per user and lock, however long or Chinese the profile path.
+  // Windows compares paths without case, so one lock spelt in two cases names one pipe.
   const QFileInfo lock(lockPath);
   const QByteArray path = QDir::cleanPath(lock.absoluteFilePath()).toLower().toUtf8();
-  return lock.completeBaseName() + u'-' +
+  return lock.completeBaseName().toLower() + u'-' +
          QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex());
 #else
   const QFileInfo lock(lockPath);
