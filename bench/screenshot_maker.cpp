@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/layout.h"
+#include "platform/qt_version.h"
 #include "rules/time_text.h"
 #include "start/form0.h"
 #include "tests/support/fake_view.h"
@@ -73,6 +74,9 @@ void PlayNumbers(ManualClock& clock, numora::ChallengeWindow& window, int first,
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Scaled by the screen's dots per inch as the game is, so that a picture taken at 120 or 144
+  // dpi shows what a pupil sees there.
+  numora::platform::ScaleByScreenDpi();
   QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s DIR\n", argv[0]);

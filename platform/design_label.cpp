@@ -57,6 +57,29 @@ QStringList BreakLines(const QString& text, const QFont& font, double width, boo
   return lines;
 }
 
+// Fills a frame along the inside of `rect` on whole device pixels. A line one logical pixel
+// wide falls between device pixels at a scale such as 1.04 or 1.5, where the widget's clip,
+// rounded on its own, may leave it out: the pixels wholly inside the rect are always the
+// widget's own.
+void DrawFrame(QPainter& painter, const QRect& rect, const QColor& color) {
+  const QTransform toDevice = painter.deviceTransform();
+  constexpr double kSlack = 1e-3;
+  const QRectF exact = toDevice.mapRect(QRectF(rect));
+  const int left = static_cast<int>(std::ceil(exact.left() - kSlack));
+  const int top = static_cast<int>(std::ceil(exact.top() - kSlack));
+  const int right = static_cast<int>(std::floor(exact.right() + kSlack));
+  const int bottom = static_cast<int>(std::floor(exact.bottom() + kSlack));
+  const int line = std::max(1, static_cast<int>(std::floor(toDevice.m22() + kSlack)));
+  if (right - left < 2 * line || bottom - top < 2 * line) return;
+  painter.save();
+  painter.setWorldTransform(toDevice.inverted(), true);
+  painter.fillRect(QRect(left, top, right - left, line), color);
+  painter.fillRect(QRect(left, bottom - line, right - left, line), color);
+  painter.fillRect(QRect(left, top, line, bottom - top), color);
+  painter.fillRect(QRect(right - line, top, line, bottom - top), color);
+  painter.restore();
+}
+
 }  // namespace
 
 DesignLabel::DesignLabel(const QString& text, Face face, QWidget* parent)
@@ -147,10 +170,7 @@ QPointF DesignLabel::TextOrigin(const QString& text) const {
 
 void DesignLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (frame_.isValid()) {
-    painter.setPen(frame_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  }
+  if (frame_.isValid()) DrawFrame(painter, rect(), frame_);
   const std::vector<Line>& lines = LinesToPaint(text());
   if (lines.empty()) return;
   painter.setClipRect(TextArea());

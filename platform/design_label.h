@@ -32,8 +32,10 @@ class DesignLabel : public QLabel {
   Face face() const { return face_; }
 
   // A one-pixel frame in `color` along the label's edge (an invalid colour: none); the text is
-  // set inside it.
+  // set inside it. Scaled, the frame lies on the whole device pixels just inside the label's
+  // edges, one pixel wide per whole step of the scale, so that no scale loses an edge.
   void SetFrameColor(const QColor& color);
+  QColor FrameColor() const { return frame_; }
 
   // Makes the label a button: it reports a click when the left button is released over it.
   void MakeClickable(const QCursor& cursor);

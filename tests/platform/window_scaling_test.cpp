@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/qt_version.h"
+#include "start/form0.h"
 #include "tests/support/screen_driver.h"
 
 using numora::ChallengeWindow;
@@ -57,8 +58,61 @@ QSize Maximise(ChallengeWindow& window) {
   const QSize before = window.size();
   window.showMaximized();
   if (!QTest::qWaitFor([&] { return window.isMaximized() && window.size() != before; })) return {};
-  if (numora::platform::kOffscreenScreenOfAnySize && window.size() != ScreenSize()) return {};
+  if (numora::platform::kOffscreenScreenOfAnySize &&
+      window.size() != window.screen()->geometry().size()) {
+    return {};
+  }
   return window.size();
+}
+
+// The edges of `label`'s frame that the window's picture lacks: an edge is there when a line of
+// device pixels near it, across all but its ends, is of the frame's colour.
+QStringList MissingEdges(const QImage& picture, const QWidget& window, const DesignLabel& label) {
+  const double ratio = picture.devicePixelRatio();
+  const QRectF at(QPointF(label.mapTo(&window, QPoint())) * ratio, QSizeF(label.size()) * ratio);
+  const QRgb frame = label.FrameColor().rgb();
+  const int reach = static_cast<int>(std::ceil(ratio)) + 1;
+  const int left = static_cast<int>(std::floor(at.left()));
+  const int top = static_cast<int>(std::floor(at.top()));
+  const int right = static_cast<int>(std::ceil(at.right()));
+  const int bottom = static_cast<int>(std::ceil(at.bottom()));
+  // Whether some line of pixels from `first` to `last` (across `from` to `to` along it) is the
+  // frame's colour.
+  const auto lineIn = [&](bool across, int first, int last, int from, int to) {
+    for (int line = first; line <= last; ++line) {
+      int framed = 0;
+      for (int along = from + reach; along < to - reach; ++along) {
+        const QPoint pixel = across ? QPoint(along, line) : QPoint(line, along);
+        if (picture.valid(pixel) && picture.pixel(pixel) == frame) ++framed;
+      }
+      if (framed >= (to - from - 2 * reach) * 9 / 10) return true;
+    }
+    return false;
+  };
+  QStringList missing;
+  if (!lineIn(true, top - 1, top + reach, left, right)) missing << QStringLiteral("top");
+  if (!lineIn(true, bottom - reach - 1, bottom, left, right)) missing << QStringLiteral("bottom");
+  if (!lineIn(false, left - 1, left + reach, top, bottom)) missing << QStringLiteral("left");
+  if (!lineIn(false, right - reach - 1, right, top, bottom)) missing << QStringLiteral("right");
+  return missing;
+}
+
+// Every framed label of the window as it is shown now, with the edges it lacks.
+QString FramesMissingEdges(QWidget& window) {
+  QCoreApplication::processEvents();
+  const QImage picture = window.grab().toImage();
+  QString faults;
+  int framed = 0;
+  for (const DesignLabel* label : window.findChildren<DesignLabel*>()) {
+    if (!label->FrameColor().isValid() || !label->isVisible()) continue;
+    ++framed;
+    const QStringList missing = MissingEdges(picture, window, *label);
+    if (!missing.isEmpty()) {
+      faults += QStringLiteral("%1 %2 lacks %3; ")
+                    .arg(label->objectName(), BoxText(label->geometry()), missing.join(u','));
+    }
+  }
+  return framed == 0 ? QStringLiteral("no framed label") : faults;
 }
 
 }  // namespace
@@ -124,6 +178,34 @@ class WindowScalingTest : public QObject {
       QCOMPARE(control.widget->geometry(), control.rect);
       QCOMPARE(control.widget->font(), control.font);
     }
+  }
+
+  // At whatever scale the suite runs (QT_SCALE_FACTOR), a framed label shows all four edges, as
+  // laid out and maximised: one logical pixel falls between device pixels at a scale such as
+  // 1.04 or 1.5.
+  void framesKeepFourEdges_data() {
+    QTest::addColumn<QString>("window");
+    // The windows with framed labels: the start screen's level and level 9's name and bests.
+    QTest::newRow("Form0") << QStringLiteral("Form0");
+    QTest::newRow("Form9") << QStringLiteral("Form9");
+  }
+  void framesKeepFourEdges() {
+    QFETCH(QString, window);
+    if (window == QLatin1String("Form0")) {
+      numora::Form0 start;
+      QVERIFY(ShowActive(start));
+      const QString faults = FramesMissingEdges(start);
+      QVERIFY2(faults.isEmpty(), qPrintable(faults));
+      return;
+    }
+    const auto shown = MakeScreen(window);
+    ChallengeWindow& w = shown->Window();
+    QVERIFY(ShowActive(w));
+    QString faults = FramesMissingEdges(w);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults));
+    QVERIFY(!Maximise(w).isEmpty());
+    faults = FramesMissingEdges(w);
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("maximised: ") + faults));
   }
 
   // Dragging an edge of a normal window changes nothing: it goes back to its design size.
