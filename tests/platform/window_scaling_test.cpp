@@ -2,6 +2,7 @@
 // A challenge window that is maximised scales its whole layout and every font by one factor and
 // stands centred; restored, it is exactly as laid out. Only maximising resizes it, and a tick
 // does no layout work.
+#include <QScreen>
 #include <QtTest>
 #include <algorithm>
 #include <fstream>
