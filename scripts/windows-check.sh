@@ -94,13 +94,16 @@ check_resources "$EXE"
 windows_named() { xwininfo -root -tree 2>/dev/null | grep -c "\"$1\"" || true; }
 portable="$C/users/$USER/桌面/便携版"
 rm -rf "$portable" && mkdir -p "$portable" && cp "$EXE" "$portable/"
+started=$(date +%s%N)
 (cd "$portable" && exec env QT_QPA_PLATFORM=windows wine numora.exe >/dev/null 2>&1) &
 GAME_PID=$!
 for _ in $(seq 150); do
   [ "$(windows_named 'Numora ')" -ge 1 ] && break
   sleep 0.2
 done
-[ "$(windows_named 'Numora ')" -ge 1 ] && pass "the portable exe shows the start screen \"Numora \"" ||
+shown_after=$(awk -v ns="$(($(date +%s%N) - started))" 'BEGIN {printf "%.1f", ns / 1e9}')
+[ "$(windows_named 'Numora ')" -ge 1 ] &&
+  pass "the portable exe shows the start screen \"Numora \" (after ${shown_after} s)" ||
   fail "no start screen \"Numora \" within 30 s"
 status=0
 (cd "$portable" && timeout 60 wine numora.exe >/dev/null 2>&1) || status=$?

@@ -12,13 +12,16 @@ export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,msh
 export USER=学生 LOGNAME=学生
 export LANG=C.UTF-8
 
-# wine_prefix_ready: makes the prefix once (several callers at a time wait for the first).
+# wine_prefix_ready: makes the prefix once (several callers at a time wait for the first). A
+# prefix without its mark was cut off while it was made: it is made again, never reused.
 wine_prefix_ready() {
   [ -f "$WINEPREFIX/.numora-ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 8
     [ -f "$WINEPREFIX/.numora-ready" ] && exit 0
+    wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
     wineboot --init >"$WINEPREFIX.log" 2>&1 && wineserver --wait &&
       wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win7 /f >>"$WINEPREFIX.log" 2>&1 &&
       wineserver --wait && touch "$WINEPREFIX/.numora-ready"

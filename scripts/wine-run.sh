@@ -5,7 +5,9 @@
 # maker.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # A Qt Test suite (*_test.exe) writes its report to a file, printed here afterwards: under Wine
-# the report does not reach a pipe.
+# the report does not reach a pipe. Wine's own output goes to a file too: the first program of a
+# Wine server starts Wine's background services, which keep the output they were started with
+# open, and a caller waiting for the end of a pipe (CTest) would wait for the services to end.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$ROOT/scripts/wine-env.sh"
@@ -22,10 +24,11 @@ shift
 case "$program" in
   *_test.exe)
     report=$(mktemp --suffix=.txt)
-    wine "$program" -o "$report,txt" "$@"
+    output=$(mktemp)
+    wine "$program" -o "$report,txt" "$@" >"$output" 2>&1 </dev/null
     status=$?
-    cat "$report"
-    rm -f "$report"
+    cat "$output" "$report"
+    rm -f "$report" "$output"
     exit "$status"
     ;;
   *) exec wine "$program" "$@" ;;
