@@ -65,6 +65,7 @@ void ChallengeWindow::Open(const Pupil& pupil, std::string_view caption,
       return passed;
     });
     box->SetCorrections(AllowsCorrections(RuleFor(pupil.GameLevel).Mode));
+    ticks_->PaintKeysAtOnce(*box);
   }
   if (!caption.empty()) setWindowTitle(platform::FromUtf8(caption));
   engine_.Load(*view_, pupil);

@@ -50,14 +50,39 @@ void TickPacer::TickIfRestarted() {
 bool TickPacer::HoldBackRepaint() {
   // While a run ticks, the labels change every 7 ms, faster than a display shows frames: the
   // window repaints at most once a frame, the texts of the ticks between go straight to the
-  // next one. Exposing the window paints it at once, as ever.
-  if (!timer_->isActive()) return false;
-  if (lastFrame_.isValid() && lastFrame_.elapsed() < kFrameMs) {
+  // next one. A key's change, and exposing the window, are painted at once.
+  if (!timer_->isActive()) {
+    keyCame_ = false;
+    return false;
+  }
+  if (!keyCame_ && lastFrame_.isValid() && lastFrame_.elapsed() < kFrameMs) {
     if (!frame_->isActive()) frame_->start(kFrameMs - static_cast<int>(lastFrame_.elapsed()));
     return true;
   }
+  // This paint shows the ticks' texts too: the next frame is a whole frame away from it.
+  keyCame_ = false;
+  frame_->stop();
   lastFrame_.start();
   return false;
+}
+
+void TickPacer::PaintKeysAtOnce(QWidget& control) {
+  control.installEventFilter(this);
+}
+
+bool TickPacer::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod) KeyCame();
+  return false;
+}
+
+void TickPacer::KeyCame() {
+  keyCame_ = true;
+  // A repaint held back for the next frame keeps the window from asking for another until it
+  // has been served: it is asked for now, and comes once the key has been handled.
+  if (frame_->isActive()) {
+    frame_->stop();
+    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+  }
 }
 
 }  // namespace numora::platform

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Timer1, the 7 ms beat that drives a run, and the frame pacing that keeps a ticking window from
-// repainting at every beat.
+// repainting at every beat. What a key changes is painted at once all the same: a pupil who
+// types fast sees each key at the toolkit's own speed, and the frame clock starts again from
+// that paint, so that a key adds no paint to the frame after it.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -30,8 +32,16 @@ class TickPacer : public QObject {
   void TickIfRestarted();
   // For the window's repaint requests: true when this one is held back until the next frame.
   bool HoldBackRepaint();
+  // The keys typed into `control` (and an input method's text) have the window repaint at once.
+  void PaintKeysAtOnce(QWidget& control);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A key came: the repaint that shows it goes at once.
+  void KeyCame();
+
   QWidget& window_;
   std::function<void()> tick_;
   QTimer* timer_;
@@ -39,6 +49,7 @@ class TickPacer : public QObject {
   QTimer* frame_;
   QElapsedTimer lastFrame_;
   bool tickOwed_ = false;
+  bool keyCame_ = false;
 };
 
 }  // namespace numora::platform

@@ -4,6 +4,7 @@
 // frame, the last text always shown.
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -16,21 +17,21 @@ using namespace numora::testing;
 
 namespace {
 
-// Records the text a label shows at each of its paints.
+// Records the text a label or box shows at each of its paints.
 class PaintLog final : public QObject {
  public:
-  explicit PaintLog(QLabel& label) : label_(label) { label.installEventFilter(this); }
-  ~PaintLog() override { label_.removeEventFilter(this); }
+  explicit PaintLog(QWidget& shown) : shown_(shown) { shown.installEventFilter(this); }
+  ~PaintLog() override { shown_.removeEventFilter(this); }
   QStringList painted;
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted << label_.text();
+    if (event->type() == QEvent::Paint) painted << shown_.property("text").toString();
     return false;
   }
 
  private:
-  QLabel& label_;
+  QWidget& shown_;
 };
 
 }  // namespace
@@ -90,6 +91,31 @@ class TickPacingTest : public ScreenSuite {
              qPrintable(QStringLiteral("%1 paints in %2 ms").arg(log.painted.size()).arg(took)));
     QTRY_VERIFY_WITH_TIMEOUT(!log.painted.isEmpty() && log.painted.last() == hundredths->text(),
                              10 * TickPacer::kFrameMs);
+  }
+
+  // A key is shown at the next turn of the event loop, even within a frame of the last paint:
+  // the digit in the box, and after Enter the number below and the box emptied.
+  void keysArePaintedAtOnce() {
+    auto* box = Window().findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* last = Window().findChild<QLabel*>(QStringLiteral("Label4"));
+    QVERIFY(box && last);
+    for (int n = 1; n <= 12; ++n) {
+      // A tick painted just now: the frame has begun.
+      clock_.Advance(7);
+      QVERIFY(Tick(Window()));
+      QCoreApplication::processEvents();
+      PaintLog boxLog(*box);
+      PaintLog lastLog(*last);
+      const QString digits = QString::number(n);
+      for (const QChar digit : digits) QTest::keyClick(box, digit.toLatin1());
+      QCoreApplication::processEvents();
+      QVERIFY2(boxLog.painted.contains(digits), qPrintable(boxLog.painted.join(u',')));
+      QTest::keyClick(box, Qt::Key_Return);
+      QCoreApplication::processEvents();
+      QCOMPARE(Text("Label4"), QStringLiteral(" %1").arg(n));
+      QVERIFY2(lastLog.painted.contains(Text("Label4")), qPrintable(lastLog.painted.join(u',')));
+      QCOMPARE(boxLog.painted.last(), QString());
+    }
   }
 
   // Once the run has ended the window is not ticking, and a change is painted at the next turn
