@@ -7,7 +7,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-
   fonts-liberation2 python3-fonttools)
 
 # build DIR [cmake options...]: configures when the folder is new or the options differ from the
-# last configure (kept in DIR/numora-options), then builds quietly; prints the log on failure.
+# last configure (kept in DIR/numora-options), then builds quietly (only the targets BUILD_TARGETS
+# names, blank-separated, when it is set); prints the log on failure.
 build() {
   local dir=$1
   shift
@@ -22,7 +23,9 @@ build() {
     fi
     printf '%s' "$*" >"$stamp"
   fi
-  if ! cmake --build "$dir" -- --quiet >"$log" 2>&1; then
+  local only=()
+  [ -n "${BUILD_TARGETS:-}" ] && read -ra only <<<"--target $BUILD_TARGETS"
+  if ! cmake --build "$dir" "${only[@]}" -- --quiet >"$log" 2>&1; then
     cat "$log" >&2
     return 1
   fi
