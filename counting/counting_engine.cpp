@@ -147,8 +147,10 @@ void CountingEngine::EndWrongNumber() {
 void CountingEngine::UpdateBest() {
   // The result comes from the latest tick, the time the pupil saw, with the fraction dropped.
   const std::int32_t result = runElapsedMs_ / 10;
-  if (bestHundredths_ == 0) {
+  // A run shown as 0.00 is a result too: the first run is the best whatever its time.
+  if (!hasBest_) {
     bestHundredths_ = result;
+    hasBest_ = true;
   } else if (result < bestHundredths_) {
     bestHundredths_ = result;
     view().SetText(Role::Message, kRecord);

@@ -47,6 +47,7 @@ class CountingEngine : public ChallengeEngine {
   std::int32_t runElapsedMs_ = 0;
   // 32 bits: a complete run of levels 3 to 6 may last longer than 327.67 s.
   std::int32_t bestHundredths_ = 0;
+  bool hasBest_ = false;
 };
 
 }  // namespace numora
