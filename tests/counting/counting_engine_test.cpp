@@ -215,6 +215,7 @@ class CountingEngineTest : public QObject {
     QTest::newRow("faster, reopened at 2") << 90000 << 2 << 83275 << message::kFasterRun << "83.27";
     QTest::newRow("long best beaten") << 345670 << 3 << 345660 << message::kFasterRun << "345.66";
     QTest::newRow("long run after short") << 90000 << 3 << 345670 << message::kSuccess << "90.00";
+    QTest::newRow("first run within a hundredth") << 4 << 0 << 90000 << message::kSuccess << "0.00";
   }
   void bestResult() {
     QFETCH(int, firstMs);
