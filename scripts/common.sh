@@ -30,3 +30,27 @@ build() {
     return 1
   fi
 }
+
+# Shared by the measuring scripts.
+# rerun_on_own_display SCRIPT [ARGS...]: runs the script again under a virtual X display of its own,
+# with NUMORA_MEASURE_DISPLAY set so that it knows it is there.
+rerun_on_own_display() {
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    env NUMORA_MEASURE_DISPLAY=1 QT_QPA_PLATFORM=xcb bash "$@"
+}
+# measure_workspace: a scratch folder, $work, removed at exit, and a list, pids, of the processes
+# to kill at exit, newest first. The lock directory is one of our own, so that a game the user has
+# running elsewhere does not make ours end at once as a second copy.
+measure_workspace() {
+  work=$(mktemp -d)
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  pids=()
+  trap measure_cleanup EXIT
+}
+measure_cleanup() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}

@@ -39,8 +39,7 @@ if [ -z "${NUMORA_MEASURE_DISPLAY:-}" ]; then
   echo "Building in $BUILD ..." >&2
   BUILD_TARGETS="numora bare_window layout_probe key_latency" \
     build "$BUILD" -DCMAKE_BUILD_TYPE=Release -DNUMORA_TESTS=OFF -DNUMORA_BENCH=ON
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    env NUMORA_MEASURE_DISPLAY=1 QT_QPA_PLATFORM=xcb bash "${BASH_SOURCE[0]}" "$@"
+  rerun_on_own_display "${BASH_SOURCE[0]}" "$@"
 fi
 
 GAME=$BUILD/app/numora
@@ -56,19 +55,7 @@ if [ "${NUMORA_KEY_TIPP10:-1}" != 0 ] && command -v sqlite3 >/dev/null; then
   TIPP10=$(command -v tipp10 || command -v /usr/games/tipp10 || true)
 fi
 
-work=$(mktemp -d)
-# A lock directory of our own, so that a game the user has running elsewhere does not make ours end
-# at once as a second copy.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-pids=()
-cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+measure_workspace
 echo "Display $DISPLAY" >&2
 
 # ---- Helpers.

@@ -37,8 +37,7 @@ if [ -z "${NUMORA_MEASURE_DISPLAY:-}" ]; then
   fi
   echo "Building in $BUILD ..." >&2
   build "$BUILD" -DCMAKE_BUILD_TYPE=Release -DNUMORA_TESTS=OFF -DNUMORA_BENCH=ON
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    env NUMORA_MEASURE_DISPLAY=1 QT_QPA_PLATFORM=xcb bash "${BASH_SOURCE[0]}" "$@"
+  rerun_on_own_display "${BASH_SOURCE[0]}" "$@"
 fi
 
 GAME=$BUILD/app/numora
@@ -46,19 +45,9 @@ DRIVER=$BUILD/bench/screen_timing_bench
 BARE=$BUILD/bench/bare_window
 TIPP10=$(command -v tipp10 || command -v /usr/games/tipp10 || true)
 
-work=$(mktemp -d)
-# A lock directory of our own, so that a game the user has running elsewhere does not make each
-# start end at once as a second copy; a home of our own for TIPP10's settings.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/home"
-pids=()
-cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+measure_workspace
+# A home of our own for TIPP10's settings.
+mkdir "$work/home"
 echo "Display $DISPLAY" >&2
 
 # ---- Helpers.
