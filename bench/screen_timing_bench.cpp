@@ -131,6 +131,12 @@ void ReportAllocations(benchmark::State& state, long before) {
   QCoreApplication::processEvents();
 }
 
+// A key: typed into the window, and the repaint it asks for.
+[[gnu::noinline]] void KeyStep(ChallengeWindow& window, char key) {
+  TypeKey(window, key);
+  QCoreApplication::processEvents();
+}
+
 // Runs `step` in a level's window with a run going: restarted whenever it ends, and at level 9
 // a number typed every 200 steps, out of the timing, so that the 2-second rule does not end it.
 template <class Step>
@@ -189,7 +195,7 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
         untimed += t_allocations - pausedFrom;
         state.ResumeTiming();
       }
-      step(clock, window, timer);
+      step(clock, window, timer, typist);
     }
     ReportAllocations(state, before + untimed);
   }
@@ -199,15 +205,25 @@ void RunWindowBenchmark(benchmark::State& state, bool stopTimer, Step step) {
 // One tick of a running run: the engine and the label texts it writes, no painting.
 void BM_WindowTick(benchmark::State& state) {
   RunWindowBenchmark(state, false,
-                     [](auto& clock, auto& window, auto&) { TickStep(clock, window); });
+                     [](auto& clock, auto& window, auto&, auto&) { TickStep(clock, window); });
 }
 BENCHMARK(BM_WindowTick)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
 
 // One frame of a running run: a tick and the repaint of the labels it changed.
 void BM_WindowFrame(benchmark::State& state) {
-  RunWindowBenchmark(state, true, [](auto& clock, auto&, auto& timer) { FrameStep(clock, timer); });
+  RunWindowBenchmark(state, true,
+                     [](auto& clock, auto&, auto& timer, auto&) { FrameStep(clock, timer); });
 }
 BENCHMARK(BM_WindowFrame)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
+
+// One key of the numbers typed in a running run (a digit or Enter) and the repaint that shows it,
+// which the window makes at once: the work between a key press and its picture.
+void BM_WindowKey(benchmark::State& state) {
+  RunWindowBenchmark(state, true, [](auto&, auto& window, auto&, NumberKeys& typist) {
+    KeyStep(window, typist.Next());
+  });
+}
+BENCHMARK(BM_WindowKey)->ArgName("level")->Arg(1)->Arg(7)->Arg(9)->Unit(benchmark::kMicrosecond);
 
 // The same frame with every glyph's outline filled in place, as before the labels kept
 // pictures of their large digits: what the pictures save.

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/panel_copies.h"
+
 namespace numora::platform {
 
 namespace {
@@ -97,6 +99,8 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   setDragEnabled(false);
   setContextMenuPolicy(Qt::NoContextMenu);
   setAttribute(Qt::WA_InputMethodEnabled, false);
+  // The box repaints whole at every key, its large frame with it.
+  DrawPanelFromCopies(*this);
 }
 
 QVariant NumberBox::inputMethodQuery(Qt::InputMethodQuery query) const {

@@ -4,17 +4,22 @@
 #include "platform/number_box.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLinearGradient>
 #include <QMimeData>
 #include <QtTest>
 
+#include "platform/panel_copies.h"
 #include "tests/support/columns.h"
 #include "tests/support/window_driver.h"
 
 using numora::platform::KeyRoute;
 using numora::platform::NumberBox;
+using numora::platform::PanelCopiesServed;
 using numora::platform::RouteKey;
+using numora::platform::UsePanelCopies;
 using numora::testing::AddColumns;
 
 Q_DECLARE_METATYPE(KeyRoute::Kind)
@@ -165,6 +170,65 @@ class NumberBoxTest : public QObject {
     QApplication::sendEvent(box_.get(), &commit);
     QCOMPARE(box_->text(), QString("425"));
     QCOMPARE(seen_, (std::vector<int>{'4', '2', 0xFF41, '5'}));
+  }
+
+  // A large box's panel comes from a copy of what the style drew, to the pixel, whatever the
+  // box's state, whatever was beneath, and for a part of the box repainted alone.
+  void panelCopiesDrawWhatTheStyleDraws() {
+    QWidget window;
+    window.resize(640, 420);
+    // A widget beneath the box of its own, so that a new background leaves the box's colours.
+    QWidget* under = new QWidget(&window);
+    under->setGeometry(window.rect());
+    under->setAutoFillBackground(true);
+    auto paintBeneath = [&](const QColor& from, const QColor& to) {
+      QLinearGradient beneath(0, 0, 640, 420);
+      beneath.setColorAt(0, from);
+      beneath.setColorAt(1, to);
+      QPalette palette = under->palette();
+      palette.setBrush(QPalette::Window, beneath);
+      under->setPalette(palette);
+    };
+    paintBeneath(Qt::yellow, Qt::darkBlue);
+    NumberBox* box = new NumberBox(&window);
+    box->setGeometry(37, 23, 465, 305);
+    QFont font = box->font();
+    font.setPixelSize(200);
+    box->setFont(font);
+    box->setText(QStringLiteral("12"));
+    QVERIFY(numora::driving::ShowActive(window));
+    // What the window's own backing store holds over the box after a repaint of `part`.
+    auto painted = [&](const QRect& part) {
+      box->repaint(part.translated(-box->pos()));
+      auto* device = window.backingStore()->paintDevice();
+      return device->devType() == QInternal::Image
+                 ? static_cast<QImage*>(device)->copy(box->geometry())
+                 : QImage();
+    };
+    auto compare = [&](const char* what, const QRect& part) {
+      UsePanelCopies(false);
+      const QImage drawn = painted(part);
+      UsePanelCopies(true);
+      QVERIFY2(!drawn.isNull(), what);
+      QVERIFY2(painted(part) == drawn, what);
+      QVERIFY2(painted(part) == drawn, what);
+    };
+    const long servedBefore = PanelCopiesServed();
+    const QRect whole = box->geometry();
+    box->setFocus();
+    compare("focused", whole);
+    box->setText(QStringLiteral("123"));
+    compare("a digit more", whole);
+    compare("a corner alone", QRect(whole.topLeft() - QPoint(5, 5), QSize(60, 40)));
+    compare("a strip across the frame",
+            QRect(whole.x() + 100, whole.y() - 3, 40, whole.height() + 6));
+    window.setFocus();
+    compare("without focus", whole);
+    paintBeneath(Qt::white, Qt::darkGreen);
+    compare("another background", whole);
+    box->setEnabled(false);
+    compare("disabled", whole);
+    QVERIFY(PanelCopiesServed() > servedBefore);
   }
 
  private:
