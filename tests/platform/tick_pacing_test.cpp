@@ -3,6 +3,7 @@
 // itself with a tick, and the labels the ticks change are repainted at most once a display
 // frame, the last text always shown.
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -116,6 +117,31 @@ class TickPacingTest : public ScreenSuite {
       QVERIFY2(lastLog.painted.contains(Text("Label4")), qPrintable(lastLog.painted.join(u',')));
       QCOMPARE(boxLog.painted.last(), QString());
     }
+  }
+
+  // A burst of keys queued all at once, as the window system hands over a fast typist's or a
+  // held key's: every number is taken, in order, and the last one is painted with the box empty.
+  void aBurstLosesNoKey() {
+    auto* box = Window().findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* last = Window().findChild<QLabel*>(QStringLiteral("Label4"));
+    QVERIFY(box && last);
+    PaintLog lastLog(*last);
+    PaintLog boxLog(*box);
+    constexpr int kNumbers = 1000;
+    auto post = [box](int key, const QString& text) {
+      QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+      QCoreApplication::postEvent(box,
+                                  new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+    };
+    for (int n = 1; n <= kNumbers; ++n) {
+      for (const QChar digit : QString::number(n)) post(Qt::Key_0 + digit.digitValue(), digit);
+      post(Qt::Key_Return, QStringLiteral("\r"));
+    }
+    const QString shown = QString::number(kNumbers);
+    QTRY_COMPARE_WITH_TIMEOUT(Text("Label4").trimmed(), shown, 20000);
+    QVERIFY(Window().tickTimer()->isActive());
+    QTRY_VERIFY(!lastLog.painted.isEmpty() && lastLog.painted.last().trimmed() == shown);
+    QTRY_VERIFY(!boxLog.painted.isEmpty() && boxLog.painted.last().isEmpty());
   }
 
   // Once the run has ended the window is not ticking, and a change is painted at the next turn
