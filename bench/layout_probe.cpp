@@ -24,10 +24,10 @@
 #include <cstring>
 #include <memory>
 
-#include "challenges/engines.h"
-#include "challenges/screens.h"
 #include "platform/clock.h"
 #include "platform/layout.h"
+#include "registry/engines.h"
+#include "registry/screens.h"
 #include "start/form0.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "challenges/screens.h"
+#include "registry/screens.h"
 #include "rules/challenge_engine.h"
 
 class QKeyEvent;

@@ -2,7 +2,7 @@
 // What every challenge engine, as the registry makes it, does alike: the board it loads, and
 // random events after each of which every rule a pupil would notice is checked.
 // NUMORA_FUZZ_EVENTS sets how many events run per engine.
-#include "challenges/engines.h"
+#include "registry/engines.h"
 
 #include <QtTest>
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "challenges/engines.h"
+#include "registry/engines.h"
 #include "tests/support/engine_profiles.h"
 
 using namespace numora;

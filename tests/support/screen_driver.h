@@ -24,10 +24,10 @@
 #include <vector>
 
 #include "challenges/challenge_window.h"
-#include "challenges/screens.h"
 #include "platform/clock.h"
 #include "platform/design_label.h"
 #include "platform/number_box.h"
+#include "registry/screens.h"
 #include "rules/challenge_engine.h"
 #include "rules/level_table.h"
 #include "tests/support/fake_view.h"

@@ -20,11 +20,11 @@
 #include <string>
 
 #include "challenges/challenge_window.h"
-#include "challenges/engines.h"
-#include "challenges/screens.h"
 #include "platform/clock.h"
 #include "platform/number_box.h"
 #include "platform/tick_pacer.h"
+#include "registry/engines.h"
+#include "registry/screens.h"
 
 namespace numora::driving {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "challenges/screens.h"
+#include "registry/screens.h"
 
 #include <cstddef>
 #include <tuple>
 #include <type_traits>
 
-#include "challenges/challenge_list.h"
+#include "registry/challenge_list.h"
 #include "counting/form1.h"
 #include "endurance/form9.h"
 #include "open_counting/form789.h"

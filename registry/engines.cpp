@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "challenges/engines.h"
+#include "registry/engines.h"
 
-#include "challenges/challenge_list.h"
+#include "registry/challenge_list.h"
 
 namespace numora {
 
