@@ -28,9 +28,12 @@ struct PanelCopy {
   qint64 palette = 0;
   int lineWidth = -1;
   Qt::LayoutDirection direction = Qt::LeftToRight;
+  QImage::Format format = QImage::Format_Invalid;
   QImage drawn;
   // The pixels (index within `place`) whose colour depends on what was beneath, with that colour.
   std::vector<std::pair<int, QRgb>> beneath;
+  // False when the style draws otherwise on the window than in an image: no copy serves then.
+  bool exact = true;
 };
 
 QRgb PixelAt(const QImage& image, QPoint point) {
@@ -76,7 +79,8 @@ class PanelCopyStyle : public QProxyStyle {
     const bool same = copy.place == place && copy.state == option.state &&
                       copy.palette == option.palette.cacheKey() &&
                       copy.lineWidth == (frame ? frame->lineWidth : 0) &&
-                      copy.direction == option.direction && copy.drawn.format() == image.format();
+                      copy.direction == option.direction && copy.format == image.format();
+    if (same && !copy.exact) return false;
     if (same && SameBeneath(copy, image, clip)) {
       painter.save();
       painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -94,6 +98,7 @@ class PanelCopyStyle : public QProxyStyle {
             option.palette.cacheKey(),
             frame ? frame->lineWidth : 0,
             option.direction,
+            image.format(),
             image.copy(place),
             {}};
     // Drawn over black and over white, the pixels that differ are those that let what is
@@ -102,8 +107,14 @@ class PanelCopyStyle : public QProxyStyle {
     const QImage overWhite = DrawnOver(0xffffffff, option, painter, widget, image.format());
     for (int y = 0; y < place.height(); ++y) {
       for (int x = 0; x < place.width(); ++x) {
-        if (PixelAt(overBlack, {x, y}) != PixelAt(overWhite, {x, y})) {
+        const QRgb black = PixelAt(overBlack, {x, y});
+        if (black != PixelAt(overWhite, {x, y})) {
           copy.beneath.emplace_back(y * place.width() + x, PixelAt(before, {x, y}));
+        } else if (black != PixelAt(copy.drawn, {x, y})) {
+          copy.exact = false;
+          copy.drawn = QImage();
+          copy.beneath.clear();
+          return true;
         }
       }
     }
