@@ -29,11 +29,11 @@ struct PanelCopy {
   int lineWidth = -1;
   Qt::LayoutDirection direction = Qt::LeftToRight;
   QImage::Format format = QImage::Format_Invalid;
+  // What the style drew; none when it draws otherwise on the window than in an image, and no
+  // copy serves that state.
   QImage drawn;
   // The pixels (index within `place`) whose colour depends on what was beneath, with that colour.
   std::vector<std::pair<int, QRgb>> beneath;
-  // False when the style draws otherwise on the window than in an image: no copy serves then.
-  bool exact = true;
 };
 
 QRgb PixelAt(const QImage& image, QPoint point) {
@@ -80,7 +80,7 @@ class PanelCopyStyle : public QProxyStyle {
                       copy.palette == option.palette.cacheKey() &&
                       copy.lineWidth == (frame ? frame->lineWidth : 0) &&
                       copy.direction == option.direction && copy.format == image.format();
-    if (same && !copy.exact) return false;
+    if (same && copy.drawn.isNull()) return false;
     if (same && SameBeneath(copy, image, clip)) {
       painter.save();
       painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -111,7 +111,6 @@ class PanelCopyStyle : public QProxyStyle {
         if (black != PixelAt(overWhite, {x, y})) {
           copy.beneath.emplace_back(y * place.width() + x, PixelAt(before, {x, y}));
         } else if (black != PixelAt(copy.drawn, {x, y})) {
-          copy.exact = false;
           copy.drawn = QImage();
           copy.beneath.clear();
           return true;

@@ -21,9 +21,7 @@ TickPacer::TickPacer(QWidget& window, std::function<void()> tick)
   connect(timer_, &QTimer::timeout, this, [this] { tick_(); });
   frame_->setSingleShot(true);
   frame_->setTimerType(Qt::PreciseTimer);
-  connect(frame_, &QTimer::timeout, this, [this] {
-    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
-  });
+  connect(frame_, &QTimer::timeout, this, &TickPacer::AskForRepaint);
 }
 
 void TickPacer::SetTicking(bool ticking) {
@@ -81,8 +79,12 @@ void TickPacer::KeyCame() {
   // has been served: it is asked for now, and comes once the key has been handled.
   if (frame_->isActive()) {
     frame_->stop();
-    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    AskForRepaint();
   }
+}
+
+void TickPacer::AskForRepaint() {
+  QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
 }
 
 }  // namespace numora::platform

@@ -41,6 +41,8 @@ class TickPacer : public QObject {
  private:
   // A key came: the repaint that shows it goes at once.
   void KeyCame();
+  // Posts the window the repaint it waits for, after the events already queued.
+  void AskForRepaint();
 
   QWidget& window_;
   std::function<void()> tick_;
